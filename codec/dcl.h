@@ -1,0 +1,36 @@
+// The PKWARE Data Compression Library "implode" stream format, both directions.
+// Portable C++: no Windows call, no global state.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace dcl {
+
+enum class LiteralMode : std::uint8_t { Binary = 0, Ascii = 1 };
+enum class Level { Default, Best };
+
+struct ImplodeOptions {
+    LiteralMode mode = LiteralMode::Binary;
+    unsigned dictionaryBytes = 4096;  // 1024, 2048 or 4096
+    Level level = Level::Default;
+};
+
+enum class Status {
+    Ok,
+    BadHeader,      // literal mode or dictionary byte out of range
+    CorruptData,    // an impossible code or a distance before the start of the output
+    TruncatedData,  // the input ended before the end code
+    OutputFull,     // the output would exceed the limit the caller set
+};
+
+std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
+                                  const ImplodeOptions& options = {});
+
+// Appends the exploded bytes to output; never more than maxOutput bytes in all.
+Status explode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
+               std::size_t maxOutput = SIZE_MAX);
+
+}  // namespace dcl
