@@ -16,7 +16,7 @@ if(NRV_SANITIZE AND NOT NRV_WINDOWS)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-if(NOT NRV_FUZZ AND NOT TARGET gtest)
+if(NRV_BUILD_TESTS AND NOT NRV_FUZZ AND NOT TARGET gtest)
   # Debian ships the sources; building them with our flags keeps one recipe for all builds.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
