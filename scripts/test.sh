@@ -65,6 +65,8 @@ suite win32
 source scripts/wine-env.sh
 t_prefix0=$(date +%s)
 wine_prepare_prefix
+NRV_UNPRIVILEGED_PREFIX=$(wine_prepare_unprivileged_prefix)
+export NRV_UNPRIVILEGED_PREFIX
 t_prefix1=$(date +%s)
 echo "wine prefix ready in $((t_prefix1 - t_prefix0)) s"
 xvfb_start || { echo "0 passed, 1 failed"; exit 1; }
