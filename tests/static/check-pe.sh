@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Checks a built stub: the machine it is for, the GUI subsystem, and that it imports only DLLs
+# that every Windows from 95 on has (the C++ runtime, libgcc and winpthread are linked in).
+# Usage: check-pe.sh OBJDUMP STUB.exe PROCESSOR
+set -u
+objdump=$1 stub=$2 processor=$3
+headers=$("$objdump" -p "$stub") || { echo "cannot read $stub"; exit 1; }
+fail=0
+
+case $processor in
+    i686) want_format=pe-i386 want_magic=PE32 ;;
+    x86_64) want_format=pe-x86-64 want_magic=PE32+ ;;
+    *) echo "unknown processor $processor"; exit 1 ;;
+esac
+format=$("$objdump" -f "$stub" | sed -n 's/.*file format \(.*\)/\1/p')
+[ "$format" = "$want_format" ] || { echo "file format is $format, not $want_format"; fail=1; }
+grep -Eq "^Magic[[:space:]]+[0-9a-f]+[[:space:]]+\($want_magic\)" <<<"$headers" ||
+    { echo "optional header is not $want_magic"; fail=1; }
+grep -Eq '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$headers" ||
+    { echo "subsystem is not Windows GUI (2)"; fail=1; }
+
+allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|version|msvcrt)\.dll$'
+dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+for dll in $dlls; do
+    grep -Eq "$allowed" <<<"$dll" || { echo "imports $dll, which old Windows lacks"; fail=1; }
+done
+
+size=$(stat -c %s "$stub")
+echo "$(basename "$stub") ($want_magic): $size bytes; imports: $(echo $dlls)"
+exit $fail
