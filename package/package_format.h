@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 constexpr std::size_t kInstallerHeaderSize = 3152;
 constexpr std::size_t kPackageEntrySize = 280;
@@ -36,6 +37,16 @@ constexpr std::size_t kSaverDataRecordSize = 1240;
 constexpr std::size_t kDataFileRecordSize = 264;
 constexpr std::size_t kDataBlockHeaderSize = 44;
 constexpr std::int32_t kMaxDataFiles = 1010;
+constexpr std::size_t kMaxEntryNameLength = 255;  // the name's length byte
+constexpr std::size_t kMaxDataFileNameLength = 256;
+
+// Little-endian 32-bit fields at a byte offset. Out-of-range offsets load 0 and store nothing,
+// so no caller can read or write past its span.
+std::int32_t loadLittleEndian32(std::span<const std::uint8_t> bytes, std::size_t offset);
+void storeLittleEndian32(std::span<std::uint8_t> bytes, std::size_t offset, std::int32_t value);
+
+// Header offset of slot i's PackageEntry: 72 + 280 * i.
+std::size_t slotOffset(std::size_t slot);
 
 // Slot roles.
 enum Slot : int {
@@ -76,6 +87,8 @@ void encodeInstallerHeader(const InstallerHeader& header, MutableHeaderBytes byt
 
 // The saver name: bytes up to the first NUL, all 64 when there is none.
 std::string saverNameOf(const InstallerHeader& header);
+// Stores the name NUL-padded; a name of 64 bytes or more is cut to 64 with no NUL.
+void setSaverName(InstallerHeader& header, std::string_view name);
 
 struct SaverDataRecord {
     std::array<std::uint8_t, kSaverDataRecordSize> bytes{};  // passed through unchanged
