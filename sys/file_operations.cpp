@@ -10,7 +10,9 @@
 
 namespace {
 
-DWORD attributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
+DWORD attributesOf(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str());
+}
 
 // A junction or a symbolic link to a folder: Windows reports the link's own attributes,
 // directory plus reparse point, without following it.

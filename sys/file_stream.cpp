@@ -44,7 +44,9 @@ ResultCode FileStream::open(const std::string& path, Mode mode) {
     return kOk;
 }
 
-bool FileStream::isOpen() const { return file_.valid(); }
+bool FileStream::isOpen() const {
+    return file_.valid();
+}
 
 ResultCode FileStream::close() {
     if (!file_.valid()) return kIoFileNotOpen;
@@ -59,8 +61,8 @@ ResultCode FileStream::seek(std::int64_t offset) {
     // SetFilePointer rather than SetFilePointerEx: the latter is missing from Windows 95.
     LONG high = static_cast<LONG>(offset >> 32);
     ::SetLastError(NO_ERROR);
-    const DWORD low = ::SetFilePointer(file_.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high,
-                                       FILE_BEGIN);
+    const DWORD low =
+        ::SetFilePointer(file_.get(), static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN);
     if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != NO_ERROR) return lastErrorCode();
     return kOk;
 }

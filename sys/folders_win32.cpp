@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "sys/file_operations.h"
 #include "sys/folders.h"
@@ -7,7 +7,7 @@
 namespace {
 
 class Win32FolderPlatform final : public FolderPlatform {
-public:
+  public:
     std::string environment(const std::string& name) override {
         char small[MAX_PATH + 1];
         DWORD length = ::GetEnvironmentVariableA(name.c_str(), small, sizeof small);

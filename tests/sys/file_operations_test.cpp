@@ -56,10 +56,8 @@ TEST(DeleteFileWithRetries, AFileHeldOpenGivesTheCodeOfItsExtension) {
         const char* name;
         ResultCode expected;
     } cases[] = {
-        {"engine.scr", kErrSaverInUse},
-        {"ENGINE.SCR", kErrSaverInUse},
-        {"engine.Scr", kErrSaverInUse},
-        {"settings.dat", kErrFileInUse},
+        {"engine.scr", kErrSaverInUse}, {"ENGINE.SCR", kErrSaverInUse},
+        {"engine.Scr", kErrSaverInUse}, {"settings.dat", kErrFileInUse},
         {"scr", kErrFileInUse},
     };
     TempFolder dir;

@@ -29,7 +29,7 @@ void expectTargetUntouched(const std::string& root) {
 }
 
 class FolderLink : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = linkFolder();
         ASSERT_FALSE(root_.empty()) << "run through tests/sys/run-with-folder-links.sh";

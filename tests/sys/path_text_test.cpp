@@ -20,8 +20,13 @@ TEST(PathText, ParentOfARootIsNeverLongerThanItself) {
         const char* folder;
         const char* parent;
     } cases[] = {
-        {"C:\\a\\b\\", "C:\\a\\"}, {"C:\\a\\b", "C:\\a\\"}, {"Q:\\", "Q:"}, {"Q:", "Q:"},
-        {"\\", ""},                {"", ""},                {"name", ""},
+        {"C:\\a\\b\\", "C:\\a\\"},
+        {"C:\\a\\b", "C:\\a\\"},
+        {"Q:\\", "Q:"},
+        {"Q:", "Q:"},
+        {"\\", ""},
+        {"", ""},
+        {"name", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(parentFolderOf(c.folder), c.parent) << c.folder;
 }
@@ -31,8 +36,8 @@ TEST(PathText, ExtensionIsLowerCasedAndTakenFromTheNameOnly) {
         const char* path;
         const char* extension;
     } cases[] = {
-        {"C:\\x\\Saver.SCR", ".scr"}, {"saver.scr", ".scr"},   {"C:\\x.y\\saver", ""},
-        {"C:\\x\\archive.tar.DAT", ".dat"}, {"scr", ""},       {"C:\\x\\.Scr", ".scr"},
+        {"C:\\x\\Saver.SCR", ".scr"},       {"saver.scr", ".scr"}, {"C:\\x.y\\saver", ""},
+        {"C:\\x\\archive.tar.DAT", ".dat"}, {"scr", ""},           {"C:\\x\\.Scr", ".scr"},
     };
     for (const auto& c : cases) EXPECT_EQ(lowerCaseExtension(c.path), c.extension) << c.path;
 }

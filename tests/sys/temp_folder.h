@@ -8,7 +8,7 @@
 #include "sys/file_operations.h"
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         static int counter = 0;
         char base[MAX_PATH + 1] = {};
@@ -45,7 +45,7 @@ public:
         return full + "\\";
     }
 
-private:
+  private:
     std::string path_;
 };
 

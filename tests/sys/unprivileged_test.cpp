@@ -61,7 +61,7 @@ TEST(Unprivileged, AReadOnlyFileCannotBeOpenedForWriting) {
 }
 
 class ProtectedFolder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* folder = std::getenv("NRV_PROTECTED_FOLDER");
         ASSERT_NE(folder, nullptr) << "run through tests/sys/run-unprivileged.sh";
