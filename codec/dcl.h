@@ -26,10 +26,18 @@ enum class Status {
     OutputFull,     // the output would exceed the limit the caller set
 };
 
+bool isValidDictionarySize(unsigned dictionaryBytes);
+
+// The whole stream: header, tokens, end code. Level::Default parses lazily; Level::Best chooses the
+// fewest bits over the whole window, slower, for data imploded once and exploded many times.
+// Returns an empty vector (never a valid stream) when the options are invalid or the input is
+// 4 GiB or more.
 std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
                                   const ImplodeOptions& options = {});
 
-// Appends the exploded bytes to output; never more than maxOutput bytes in all.
+// Appends the exploded bytes to output; never more than maxOutput bytes in all. On an error the
+// bytes decoded before the fault stay appended (up to maxOutput), as the classic library
+// delivers them too. Works through the streaming core (codec/explode_stream.h).
 Status explode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
                std::size_t maxOutput = SIZE_MAX);
 
