@@ -50,6 +50,14 @@ void TpreparingInstallWnd::centerOnScreen() {
     Application::instance().processMessages();
 }
 
+LRESULT TpreparingInstallWnd::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        if (closeHandler_) closeHandler_();
+        return 0;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
 std::string executableFileName() {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -27,8 +27,15 @@ public:
     // Centres on the primary screen, then handles pending messages so it paints there.
     void centerOnScreen();
 
+    // What the close box does; the main window itself is never closed on its own.
+    void setCloseHandler(void (*handler)()) { closeHandler_ = handler; }
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     Label label1_;
+    void (*closeHandler_)() = nullptr;
 };
 
 // The one preparation window of the run, or nullptr before it exists.
