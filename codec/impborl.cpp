@@ -1,15 +1,20 @@
-// The three exports of impborl.dll over the portable codec. Nothing may throw across the C
-// boundary, and the explode path allocates nothing: it runs in the caller's work area.
+// The three exports of impborl.dll over the portable codec.
+//
+// Built without exceptions and without the C++ runtime's allocator (memory comes from msvcrt's
+// malloc): the runtime's thread and exception support would import kernel32 functions that
+// Windows 95, where the installer must run, does not have. The explode path allocates nothing at
+// all: it runs in the caller's work area.
 #include "codec/impborl.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "codec/crc32.h"
 #include "codec/dcl.h"
 #include "codec/explode_stream.h"
+#include "codec/implode_core.h"
 
 namespace {
 
@@ -51,6 +56,34 @@ unsigned int resultOf(dcl::Status status, const ClassicIo& io) {
     return kImpborlAbort;
 }
 
+constexpr std::size_t kChunk = 0x1000;
+
+struct MallocBuffer {
+    void* data = nullptr;
+    std::size_t size = 0;
+    ~MallocBuffer() { std::free(data); }
+};
+
+// Reads the whole input, growing the buffer by doubling.
+bool gatherInput(ImpborlRead read, void* param, MallocBuffer& input) {
+    std::size_t capacity = 0;
+    for (;;) {
+        if (capacity - input.size < kChunk) {
+            const std::size_t grown = capacity == 0 ? 0x10000 : capacity * 2;
+            if (grown <= capacity || grown >= 0xFFFFFFFFu) return false;
+            void* bigger = std::realloc(input.data, grown);
+            if (bigger == nullptr) return false;
+            input.data = bigger;
+            capacity = grown;
+        }
+        unsigned int size = static_cast<unsigned int>(kChunk);
+        char* at = static_cast<char*>(input.data) + input.size;
+        const unsigned int got = read(at, &size, param);
+        if (got == 0) return true;
+        input.size += std::min<std::size_t>(got, kChunk);
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -69,36 +102,25 @@ unsigned int IMPBORL_CALL impborlImplode(ImpborlRead read, ImpborlWrite write, c
                                          void* param, unsigned int* type,
                                          unsigned int* dictSize) {
     if (read == nullptr || write == nullptr) return kImpborlAbort;
-    if (dictSize == nullptr || !dcl::isValidDictionarySize(*dictSize)) {
-        return kImpborlInvalidDictionary;
-    }
+    const unsigned dictionaryCode = dictSize != nullptr ? dcl::dictionaryCodeFor(*dictSize) : 0;
+    if (dictionaryCode == 0) return kImpborlInvalidDictionary;
     if (type == nullptr || *type > 1) return kImpborlInvalidMode;
-    try {
-        std::vector<std::uint8_t> input;
-        constexpr unsigned int kChunk = 0x1000;
-        for (;;) {
-            const std::size_t used = input.size();
-            input.resize(used + kChunk);
-            unsigned int size = kChunk;
-            const unsigned int got =
-                read(reinterpret_cast<char*>(input.data() + used), &size, param);
-            input.resize(used + std::min(got, kChunk));
-            if (got == 0) break;
-        }
-        const dcl::ImplodeOptions options{
-            *type == 1 ? dcl::LiteralMode::Ascii : dcl::LiteralMode::Binary, *dictSize,
-            dcl::Level::Default};
-        std::vector<std::uint8_t> stream = dcl::implode(input, options);
-        if (stream.empty()) return kImpborlAbort;
-        for (std::size_t at = 0; at < stream.size(); at += kChunk) {
-            unsigned int size =
-                static_cast<unsigned int>(std::min<std::size_t>(kChunk, stream.size() - at));
-            write(reinterpret_cast<char*>(stream.data() + at), &size, param);
-        }
-        return kImpborlOk;
-    } catch (...) {
-        return kImpborlAbort;
+
+    MallocBuffer input;
+    if (!gatherInput(read, param, input)) return kImpborlAbort;
+    MallocBuffer workspace{std::calloc(1, sizeof(dcl::ImplodeWorkspace)), 0};
+    MallocBuffer stream{std::malloc(dcl::implodeBound(input.size)), 0};
+    if (workspace.data == nullptr || stream.data == nullptr) return kImpborlAbort;
+
+    auto* out = static_cast<std::uint8_t*>(stream.data);
+    stream.size = dcl::implodeLazyInto(
+        {static_cast<const std::uint8_t*>(input.data), input.size}, *type == 1, dictionaryCode,
+        *static_cast<dcl::ImplodeWorkspace*>(workspace.data), out);
+    for (std::size_t at = 0; at < stream.size; at += kChunk) {
+        unsigned int size = static_cast<unsigned int>(std::min(kChunk, stream.size - at));
+        write(reinterpret_cast<char*>(out + at), &size, param);
     }
+    return kImpborlOk;
 }
 
 unsigned long IMPBORL_CALL impborlCrc32(char* buffer, unsigned int* size, unsigned long* oldCrc) {

@@ -1,18 +1,15 @@
-// The encoder: a match finder, one of two parsers, and the bit writer.
-//
-// Level::Default parses lazily: it takes the match that saves the most bits over plain literals
-// unless the match one byte later saves more. Level::Best searches the whole window and chooses,
-// over stretches of input, the sequence of literals and matches with the fewest bits; with fixed
-// codes that count is exact, so the choice is optimal for the matches found.
+// dcl::implode. Level::Default is the lazy parser of implode_core.cpp. Level::Best searches the
+// whole window and chooses, over stretches of input, the sequence of literals and matches with
+// the fewest bits; with fixed codes that count is exact, so the choice is optimal for the matches
+// found.
 #include <algorithm>
 #include <climits>
 #include <limits>
 #include <memory>
 
-#include "codec/bit_writer.h"
 #include "codec/dcl.h"
-#include "codec/match_finder.h"
-#include "codec/token_encoding.h"
+#include "codec/implode_core.h"
+#include "codec/token_writer.h"
 
 namespace dcl {
 namespace {
@@ -20,108 +17,14 @@ namespace {
 using codes::kEndLength;
 using codes::kMaxEncodedMatch;
 
-class TokenWriter {
-public:
-    TokenWriter(const TokenEncoding& encoding, std::span<const std::uint8_t> data,
-                std::uint8_t* out)
-        : e_(encoding), data_(data.data()), bits_(out) {}
-
-    void literal(std::size_t pos) { put(e_.literal[data_[pos]]); }
-    void match(unsigned length, unsigned distance) {
-        put(e_.length[length]);
-        put(length == 2 ? e_.shortDistance[distance - 1] : e_.longDistance[distance - 1]);
-    }
-    std::uint8_t* finish() {
-        put(e_.length[kEndLength]);
-        return bits_.finish();
-    }
-
-private:
-    void put(const BitField& f) { bits_.put(f.value, f.bits); }
-
-    const TokenEncoding& e_;
-    const std::uint8_t* data_;
-    BitWriter bits_;
-};
-
-unsigned matchCost(const TokenEncoding& e, unsigned length, unsigned distance) {
-    return e.length[length].bits +
-           (length == 2 ? e.shortDistance[distance - 1].bits : e.longDistance[distance - 1].bits);
-}
-
-struct Choice {
-    unsigned length = 0;
-    unsigned distance = 0;
-    int gain = 0;  // bits saved over writing the same bytes as literals
-};
-
-class LazyParser {
-public:
-    LazyParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out)
-        : e_(e), data_(data), out_(out), finder_(data, e.maxDistance, kMaxChain) {}
-
-    void run() {
-        const std::size_t n = data_.size();
-        std::size_t pos = 0;
-        Choice current = n > 0 ? bestAt(0) : Choice{};
-        while (pos < n) {
-            if (current.gain <= 0) {
-                out_.literal(pos);
-                ++pos;
-                if (pos < n) current = bestAt(pos);
-                continue;
-            }
-            if (current.length < kLazyLimit && pos + 1 < n) {
-                const Choice next = bestAt(pos + 1);
-                if (next.gain > current.gain) {
-                    out_.literal(pos);
-                    ++pos;
-                    current = next;
-                    continue;
-                }
-            }
-            out_.match(current.length, current.distance);
-            const std::size_t end = pos + current.length;
-            for (std::size_t p = recordedUpTo_; p < end; ++p) finder_.skip(p);
-            recordedUpTo_ = std::max(recordedUpTo_, end);
-            pos = end;
-            if (pos < n) current = bestAt(pos);
-        }
-    }
-
-private:
-    static constexpr unsigned kMaxChain = 64;
-    static constexpr unsigned kLazyLimit = 64;
-
-    Choice bestAt(std::size_t pos) {
-        Choice best;
-        unsigned literalBits = 0;
-        unsigned counted = 0;
-        finder_.find(pos, kMaxEncodedMatch, [&](unsigned length, unsigned distance) {
-            if (length == 2 && distance > 256) return;
-            while (counted < length) literalBits += e_.literal[data_[pos + counted++]].bits;
-            const int gain =
-                static_cast<int>(literalBits) - static_cast<int>(matchCost(e_, length, distance));
-            if (gain >= best.gain) best = Choice{length, distance, gain};
-        });
-        recordedUpTo_ = pos + 1;
-        return best;
-    }
-
-    const TokenEncoding& e_;
-    std::span<const std::uint8_t> data_;
-    TokenWriter& out_;
-    MatchFinder finder_;
-    std::size_t recordedUpTo_ = 0;
-};
-
 class OptimalParser {
 public:
-    OptimalParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out)
+    OptimalParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out,
+                  MatchFinderTables& tables)
         : e_(e),
           data_(data),
           out_(out),
-          finder_(data, e.maxDistance, kMaxChain),
+          finder_(data, e.maxDistance, kMaxChain, tables),
           cost_(kSegment + kMaxEncodedMatch + 1),
           step_(kSegment + kMaxEncodedMatch + 1) {}
 
@@ -222,15 +125,6 @@ private:
     unsigned candidateCount_ = 0;
 };
 
-unsigned dictionaryCodeFor(unsigned dictionaryBytes) {
-    switch (dictionaryBytes) {
-        case 1024: return 4;
-        case 2048: return 5;
-        case 4096: return 6;
-        default: return 0;
-    }
-}
-
 }  // namespace
 
 bool isValidDictionarySize(unsigned dictionaryBytes) {
@@ -245,20 +139,19 @@ std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
         input.size() >= UINT32_MAX) {
         return {};
     }
-    const auto encoding = std::make_unique<TokenEncoding>(makeTokenEncoding(ascii, dictionaryCode));
-
-    // Worst case: every byte a 14-bit ASCII literal, the end code, the header and the padding.
-    std::vector<std::uint8_t> out(2 + (input.size() * 14 + 16) / 8 + 8);
+    auto workspace = std::make_unique<ImplodeWorkspace>();
+    std::vector<std::uint8_t> out(implodeBound(input.size()));
+    if (options.level != Level::Best) {
+        out.resize(implodeLazyInto(input, ascii, dictionaryCode, *workspace, out.data()));
+        return out;
+    }
+    initTokenEncoding(workspace->encoding, ascii, dictionaryCode);
     out[0] = ascii ? 1 : 0;
     out[1] = static_cast<std::uint8_t>(dictionaryCode);
-    TokenWriter writer(*encoding, input, out.data() + 2);
-    if (options.level == Level::Best) {
-        auto parser = std::make_unique<OptimalParser>(*encoding, input, writer);
-        parser->run();
-    } else {
-        LazyParser parser(*encoding, input, writer);
-        parser.run();
-    }
+    TokenWriter writer(workspace->encoding, input, out.data() + 2);
+    auto parser =
+        std::make_unique<OptimalParser>(workspace->encoding, input, writer, workspace->tables);
+    parser->run();
     out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
     return out;
 }

@@ -8,22 +8,35 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
-#include <vector>
 
 #include "codec/dcl_codes.h"
 
 namespace dcl {
 
+// The finder's memory, owned by the caller so that the encoder can run without the C++ runtime's
+// allocator. Positions are stored plus one, so an all-zero table means "nothing seen yet".
+struct MatchFinderTables {
+    static constexpr unsigned kHashBits = 15;
+    // A chain never reaches further back than the largest window, so its links fit a ring.
+    static constexpr std::size_t kChainSlots = 4096;
+
+    std::uint32_t head[std::size_t{1} << kHashBits];
+    std::uint32_t previous[kChainSlots];
+    std::uint32_t lastPair[std::size_t{1} << 16];
+};
+
 class MatchFinder {
 public:
-    MatchFinder(std::span<const std::uint8_t> data, unsigned maxDistance, unsigned maxChain)
+    // tables must be zeroed.
+    MatchFinder(std::span<const std::uint8_t> data, unsigned maxDistance, unsigned maxChain,
+                MatchFinderTables& tables)
         : data_(data.data()),
           size_(data.size()),
           maxDistance_(maxDistance),
           maxChain_(maxChain),
-          head_(std::size_t{1} << kHashBits, 0),
-          previous_(kChainSlots, 0),
-          lastPair_(std::size_t{1} << 16, 0) {}
+          head_(tables.head),
+          previous_(tables.previous),
+          lastPair_(tables.lastPair) {}
 
     // Calls onMatch(length, distance) for matches at pos, nearest first, each longer than the one
     // before (so for every length the nearest distance is reported), up to maxLength bytes; then
@@ -74,9 +87,8 @@ public:
     }
 
 private:
-    static constexpr unsigned kHashBits = 15;
-    // A chain never reaches further back than the largest window, so its links fit a ring.
-    static constexpr std::size_t kChainSlots = 4096;
+    static constexpr unsigned kHashBits = MatchFinderTables::kHashBits;
+    static constexpr std::size_t kChainSlots = MatchFinderTables::kChainSlots;
 
     unsigned pairAt(std::size_t pos) const { return data_[pos] | data_[pos + 1] << 8; }
 
@@ -110,10 +122,9 @@ private:
     std::size_t size_;
     std::size_t maxDistance_;
     unsigned maxChain_;
-    // Positions are stored plus one, so 0 means "none".
-    std::vector<std::uint32_t> head_;
-    std::vector<std::uint32_t> previous_;
-    std::vector<std::uint32_t> lastPair_;
+    std::uint32_t* head_;
+    std::uint32_t* previous_;
+    std::uint32_t* lastPair_;
 };
 
 }  // namespace dcl

@@ -26,9 +26,8 @@ struct TokenEncoding {
     unsigned maxDistance;
 };
 
-inline TokenEncoding makeTokenEncoding(bool ascii, unsigned dictionaryCode) {
+inline void initTokenEncoding(TokenEncoding& e, bool ascii, unsigned dictionaryCode) {
     using namespace codes;
-    TokenEncoding e{};
     e.dictionaryCode = dictionaryCode;
     e.maxDistance = 64u << dictionaryCode;
     for (unsigned b = 0; b < 256; ++b) {
@@ -55,7 +54,6 @@ inline TokenEncoding makeTokenEncoding(bool ascii, unsigned dictionaryCode) {
     for (unsigned d = 0; d < e.maxDistance; ++d) {
         e.longDistance[d] = distanceField(d, dictionaryCode);
     }
-    return e;
 }
 
 }  // namespace dcl
