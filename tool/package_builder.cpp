@@ -91,6 +91,12 @@ bool buildInstaller(const Manifest& manifest, std::span<const std::uint8_t> stub
                 recordPointer = &record;
             }
         }
+        if (const auto& library = manifest.slots[kSlotImplodeLibrary];
+            library && library->storage.storage == Storage::Imploded) {
+            problems.push_back(slotLabel(kSlotImplodeLibrary) + " \"" + library->name +
+                               "\": the implode library must be stored; nothing could explode it "
+                               "before it is extracted");
+        }
         const auto more = headerProblems(header, recordPointer, slotLabel);
         problems.insert(problems.end(), more.begin(), more.end());
         if (!problems.empty()) {
@@ -121,8 +127,13 @@ bool buildInstaller(const Manifest& manifest, std::span<const std::uint8_t> stub
             options.progress("slot " + std::to_string(slot) + " " + input->name + ": " +
                              std::to_string(input->bytes.size()) + " bytes");
         }
+        // The stub explodes with the library of slot 1, so that slot itself is always stored.
+        StorageChoice storage = input->storage;
+        if (slot == kSlotImplodeLibrary && storage.storage == Storage::Auto) {
+            storage.storage = Storage::Stored;
+        }
         StoredForm form;
-        if (!makeStoredForm(input->bytes, input->storage, form, error)) {
+        if (!makeStoredForm(input->bytes, storage, form, error)) {
             error = label + ": " + error;
             output.clear();
             return false;

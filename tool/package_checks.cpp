@@ -201,6 +201,11 @@ std::vector<std::string> headerProblems(const InstallerHeader& header,
                 }
                 if (entry.kind != 4)
                     report(slot, kind + " does not suit the implode library; it needs kind 4");
+                if (entry.compressed) {
+                    report(slot,
+                           "the implode library is imploded, but nothing could explode it "
+                           "before it is extracted; it must be stored");
+                }
                 break;
             case 2:
                 if (std::find(std::begin(kFlashInstallerNames), std::end(kFlashInstallerNames),
