@@ -33,11 +33,12 @@ struct WriteOutcome {
     bool ioError = false;
 };
 
-WriteOutcome ioFailure(ResultCode code) { return {code, true}; }
+WriteOutcome ioFailure(ResultCode code) {
+    return {code, true};
+}
 
 WriteOutcome explodeEntry(const RunState& run, FileStream& stream, const PackageEntry& entry,
-                          const std::string& destination, std::uint32_t storedSize,
-                          bool& written) {
+                          const std::string& destination, std::uint32_t storedSize, bool& written) {
     TCompressor compressor(run.folders.workDir);
     if (!compressor.loaded()) return {kErrLibraryNotLoaded};
 
@@ -192,9 +193,15 @@ ResultCode extractOneSlot(RunState& run, int slot) {
 ResultCode extractFlashInstallerEntry(RunState& run) {
     return extractOneSlot(run, kSlotFlashInstaller);
 }
-ResultCode extractPreviewEntry(RunState& run) { return extractOneSlot(run, kSlotPreview); }
-ResultCode extractLicenseEntry(RunState& run) { return extractOneSlot(run, kSlotLicense); }
-ResultCode extractPostInstallEntry(RunState& run) { return extractOneSlot(run, kSlotPostInstall); }
+ResultCode extractPreviewEntry(RunState& run) {
+    return extractOneSlot(run, kSlotPreview);
+}
+ResultCode extractLicenseEntry(RunState& run) {
+    return extractOneSlot(run, kSlotLicense);
+}
+ResultCode extractPostInstallEntry(RunState& run) {
+    return extractOneSlot(run, kSlotPostInstall);
+}
 
 ResultCode extractInstallEntries(RunState& run, const std::string& path) {
     const int first = run.postInstallFile ? kSlotPostInstall : kSlotEngine;

@@ -3,7 +3,9 @@
 #include <limits>
 
 namespace {
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // Windows drops trailing dots and blanks from a path part, so "..", ".. " and ". ." all name
 // the parent, and "." or " " the folder itself.
@@ -85,8 +87,8 @@ bool isSafeEntryName(const std::string& name) {
 }
 
 bool isSafeDataFileName(const std::string& name) {
-    if (name.empty()) return true;  // an empty name writes nothing
-    if (isSeparator(name[0])) return false;  // rooted, or a "\\server\share" path
+    if (name.empty()) return true;                          // an empty name writes nothing
+    if (isSeparator(name[0])) return false;                 // rooted, or a "\\server\share" path
     if (name.find(':') != std::string::npos) return false;  // a drive or an NTFS stream
     std::size_t partStart = 0;
     while (partStart <= name.size()) {

@@ -18,7 +18,7 @@
 inline constexpr std::size_t kExplodeWorkAreaSize = 12596;
 
 class TCompressor {
-public:
+  public:
     // Create. libraryFolder ends with "\"; an empty folder leaves the search to the system.
     explicit TCompressor(const std::string& libraryFolder);
     // Destroy: frees the library when loaded.
@@ -35,7 +35,7 @@ public:
     ResultCode ExplodeToFile(const std::string& targetPath, const std::uint8_t* data,
                              std::int32_t dataSize);
 
-private:
+  private:
     // The library's cdecl callbacks; the parameter pointer is the address of a variable that
     // holds the wrapper.
     static unsigned __cdecl readCallback(char* buffer, unsigned* size, void* parameter);

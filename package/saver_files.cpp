@@ -27,9 +27,9 @@ void showOpeningError(const std::string& path, ResultCode code) {
 }
 
 void showReadingError(ResultCode code) {
-    showMessage({MessageKind::Error, MessageButtons::Abort,
-                 kBrandPrefix + "Problem reading screen saver data file. " +
-                     systemMessageText(code)});
+    showMessage(
+        {MessageKind::Error, MessageButtons::Abort,
+         kBrandPrefix + "Problem reading screen saver data file. " + systemMessageText(code)});
 }
 
 bool lookUpFileSize(const std::string& path, std::int64_t& size) {
@@ -75,8 +75,8 @@ bool fitsInFile(FileStream& file, std::int64_t position, std::int32_t count) {
 }
 
 Outcome writeBlock(SaverDataReader& reader, const std::string& libraryFolder,
-                   const std::string& target, std::int64_t blockData,
-                   const DataBlockHeader& block, bool& written) {
+                   const std::string& target, std::int64_t blockData, const DataBlockHeader& block,
+                   bool& written) {
     std::vector<std::uint8_t> buffer;
     if (block.compressed != 0) {
         if (!fitsInFile(reader.file, blockData, block.compressedSize)) {
@@ -195,9 +195,9 @@ ResultCode closeSaverDataFile(SaverDataReader& reader, const std::string& path) 
     reader.dataFileOpen = false;
     const ResultCode result = reader.file.close();
     if (result != kOk) {
-        showMessage({MessageKind::Error, MessageButtons::Abort,
-                     "Problem closing file.\r\n\r\nFile: " + path + "\r\n" +
-                         systemMessageText(result)});
+        showMessage(
+            {MessageKind::Error, MessageButtons::Abort,
+             "Problem closing file.\r\n\r\nFile: " + path + "\r\n" + systemMessageText(result)});
     }
     return result;
 }
@@ -227,8 +227,8 @@ ResultCode writeSaverFiles(RunState& run, SaverDataReader& reader) {
         }
         // Data file 1 is the preview movie start-up extracted; later copies duplicate data
         // file 1, which already lies in SaverDataDir.
-        const std::string source = number == 1 ? run.folders.workDir + kPreviewMovieName
-                                               : run.saverDataDir + firstName;
+        const std::string source =
+            number == 1 ? run.folders.workDir + kPreviewMovieName : run.saverDataDir + firstName;
         const std::string target = run.saverDataDir + record.fileName;
         if (!copyFileClearingAttributes(source, target) && source != target) {
             showInstallError(kErrDataFileCopy, source);

@@ -25,7 +25,9 @@ std::string runningExecutablePath() {
 
 }  // namespace
 
-std::int64_t packageHeaderPosition() { return installerSizeInBytes(); }
+std::int64_t packageHeaderPosition() {
+    return installerSizeInBytes();
+}
 
 void setInstallerPaths(RunState& run) {
     if (run.installerPath.empty()) run.installerPath = runningExecutablePath();

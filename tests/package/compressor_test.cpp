@@ -52,7 +52,8 @@ TEST_F(Compressor, ATargetThatCannotBeCreatedEndsQuietlyWithoutAFile) {
               kOk);
     EXPECT_FALSE(exists(target));
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text.rfind("Zip Error: Problem expanding data in memory. \r\n\r\n", 0), 0u);
+    EXPECT_EQ(boxes()[0].text.rfind("Zip Error: Problem expanding data in memory. \r\n\r\n", 0),
+              0u);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ int record(const MessageRequest& request) {
 }
 
 class CrcUtils : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         shown.clear();
         previous_ = setMessagePresenter(record);

@@ -9,7 +9,7 @@
 namespace {
 
 class EntryExtraction : public PackageTest {
-protected:
+  protected:
     // Extracts slot from the current working copy, as the start-up and install steps do.
     ResultCode extract(int slot, bool showProgress = false) {
         FileStream stream;
@@ -35,9 +35,10 @@ TEST_F(EntryExtraction, StoredEntriesLandWhereTheirKindSays) {
         {10, "readme.txt", 5, {"vendor\\Saver\\readme.txt"}},
         {2, "Saver.scr", 5, {"system\\Saver.scr"}},
         {2, "Saver.scr", 7, {"system\\Saver.scr", "sysnative\\Saver.scr"}},
-        {3, "install_flash_player_active_x.exe", 5,
-         {"work\\install_flash_player_active_x.exe"}},
-        {3, "install_flash_player_10_active_x.exe", 5,
+        {3, "install_flash_player_active_x.exe", 5, {"work\\install_flash_player_active_x.exe"}},
+        {3,
+         "install_flash_player_10_active_x.exe",
+         5,
          {"work\\install_flash_player_10_active_x.exe"}},
         {3, "helper.dat", 5, {"vendor\\helper.dll"}},
         {4, "impborl.dat", 5, {"work\\impborl.dll"}},
@@ -166,8 +167,8 @@ TEST_F(EntryExtraction, EntriesThatCannotBeExtracted) {
 }
 
 TEST_F(EntryExtraction, UnsafeNamesAreRefusedAndNothingIsWritten) {
-    for (const char* name : {"..\\escaped.txt", "sub/escaped.txt", "C:escaped.txt",
-                             "escaped.txt:stream", "..", "."}) {
+    for (const char* name :
+         {"..\\escaped.txt", "sub/escaped.txt", "C:escaped.txt", "escaped.txt:stream", "..", "."}) {
         SCOPED_TRACE(name);
         boxes().clear();
         WorkingCopyBuilder builder;
@@ -248,7 +249,7 @@ TEST_F(EntryExtraction, OneSlotOperationsRefuseAnEmptySlotQuietly) {
 }
 
 class InstallEntries : public EntryExtraction {
-protected:
+  protected:
     void build(bool withSlot7) {
         WorkingCopyBuilder builder;
         builder.add(5, "after.txt", 7, bytesOf("5"));

@@ -101,10 +101,17 @@ TEST(ExtractionRules, EntryNameSafety) {
         const char* name;
         bool safe;
     } cases[] = {
-        {"saver.scr", true},      {"impborl.dat", true}, {"a..b", true},
-        {"..\\evil.dll", false},  {"sub/evil", false},   {"C:evil", false},
-        {"file.txt:stream", false}, {".", false},        {"..", false},
-        {". .", false},           {"\\\\server\\share", false},
+        {"saver.scr", true},
+        {"impborl.dat", true},
+        {"a..b", true},
+        {"..\\evil.dll", false},
+        {"sub/evil", false},
+        {"C:evil", false},
+        {"file.txt:stream", false},
+        {".", false},
+        {"..", false},
+        {". .", false},
+        {"\\\\server\\share", false},
     };
     for (const auto& c : cases) EXPECT_EQ(isSafeEntryName(c.name), c.safe) << c.name;
 }
@@ -145,8 +152,8 @@ TEST(ExtractionRules, StoredSize) {
         {100, 99, kErrNoMemory, 0},
         {100, 10, kErrNoMemory, 0},
         {0, 0x7FFFFFFE, kOk, 0x7FFFFFFF},
-        {0, 0x7FFFFFFF, kErrNoMemory, 0},      // 2^31 bytes
-        {-2, 0x7FFFFFFF, kErrNoMemory, 0},     // wraps in 32 bits
+        {0, 0x7FFFFFFF, kErrNoMemory, 0},   // 2^31 bytes
+        {-2, 0x7FFFFFFF, kErrNoMemory, 0},  // wraps in 32 bits
         {INT32_MIN, 0x7FFFFFFF, kErrNoMemory, 0},
     };
     for (const auto& c : cases) {

@@ -31,7 +31,8 @@ TEST_F(InstallerPackage, StartUpAndInstallStepsOfABuiltInstaller) {
     Manifest manifest;
     manifest.installMode = 2;
     manifest.saverName = "Aquarium";
-    manifest.slots[kSlotImplodeLibrary] = SlotInput{"impborl.dat", 4, readFile(implodeLibraryPath())};
+    manifest.slots[kSlotImplodeLibrary] =
+        SlotInput{"impborl.dat", 4, readFile(implodeLibraryPath())};
     manifest.slots[kSlotPreview] = SlotInput{"installer.swf", 7, movie};
     manifest.slots[kSlotEngine] = SlotInput{"Aquarium.scr", 2, patternBytes(30000, 5)};
     manifest.slots[kSlotSaverData] = SlotInput{"saver.dat", 7, saverDataFile};

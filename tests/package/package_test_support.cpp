@@ -20,7 +20,9 @@ int recordBox(const MessageRequest& request) {
 }
 }  // namespace
 
-Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 Bytes patternBytes(std::size_t size, std::uint8_t seed) {
     Bytes bytes(size);
@@ -38,7 +40,8 @@ void writeFile(const std::string& path, const Bytes& bytes) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
-    if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (!bytes.empty())
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(h);
     ASSERT_EQ(written, bytes.size());
 }
@@ -104,8 +107,8 @@ PackageEntry& WorkingCopyBuilder::add(int slot, const std::string& name, std::in
     return entry;
 }
 
-PackageEntry& WorkingCopyBuilder::addImploded(int slot, const std::string& name,
-                                              std::int32_t kind, const Bytes& original) {
+PackageEntry& WorkingCopyBuilder::addImploded(int slot, const std::string& name, std::int32_t kind,
+                                              const Bytes& original) {
     PackageEntry& entry = add(slot, name, kind, implodeBytes(original));
     entry.compressed = true;
     entry.expandedSize = static_cast<std::int32_t>(original.size());
@@ -114,7 +117,8 @@ PackageEntry& WorkingCopyBuilder::addImploded(int slot, const std::string& name,
 
 Bytes WorkingCopyBuilder::bytes() const {
     Bytes out = data_;
-    encodeInstallerHeader(header, MutableHeaderBytes(out.data() + programSize_, kInstallerHeaderSize));
+    encodeInstallerHeader(header,
+                          MutableHeaderBytes(out.data() + programSize_, kInstallerHeaderSize));
     return out;
 }
 
@@ -143,9 +147,13 @@ std::string implodeLibraryPath() {
 #endif
 }
 
-std::string fixtureLibraryPath() { return windowsPathOfHostPath(NRV_FIXTURE_LIBRARY_PATH); }
+std::string fixtureLibraryPath() {
+    return windowsPathOfHostPath(NRV_FIXTURE_LIBRARY_PATH);
+}
 
-std::vector<MessageRequest>& PackageTest::boxes() { return recordedBoxes; }
+std::vector<MessageRequest>& PackageTest::boxes() {
+    return recordedBoxes;
+}
 
 void PackageTest::SetUp() {
     static std::atomic<int> counter{0};
@@ -160,8 +168,8 @@ void PackageTest::SetUp() {
     f.sysNativeDir = root_ + "sysnative\\";
     f.vendorDataDir = root_ + "vendor\\";
     f.workDir = root_ + "work\\";
-    for (const std::string* folder : {&f.windowsDir, &f.systemDir, &f.sysNativeDir,
-                                      &f.vendorDataDir, &f.workDir}) {
+    for (const std::string* folder :
+         {&f.windowsDir, &f.systemDir, &f.sysNativeDir, &f.vendorDataDir, &f.workDir}) {
         createFolderTree(*folder);
     }
     run_.osCode = 5;
@@ -186,6 +194,6 @@ void PackageTest::useWorkingCopy(const WorkingCopyBuilder& builder) {
 
 void PackageTest::installImplodeLibrary() {
     ASSERT_TRUE(haveImplodeLibrary());
-    ASSERT_TRUE(CopyFileA(implodeLibraryPath().c_str(), (run_.folders.workDir + "impborl.dll").c_str(),
-                          FALSE));
+    ASSERT_TRUE(CopyFileA(implodeLibraryPath().c_str(),
+                          (run_.folders.workDir + "impborl.dll").c_str(), FALSE));
 }

@@ -29,7 +29,7 @@ std::string windowsPathOfHostPath(const std::string& hostPath);
 void setRunningInstallerSize(std::int32_t size);
 
 class RecordingFeedback : public FormFeedback {
-public:
+  public:
     void showStatus(const std::string& text) override { statuses.push_back(text); }
     void stepProgress() override {
         ++steps;
@@ -45,7 +45,7 @@ public:
 
 // A working copy: a filler standing for the program, the header, then each entry's bytes.
 class WorkingCopyBuilder {
-public:
+  public:
     explicit WorkingCopyBuilder(std::size_t programSize = 512);
     // Appends data and points slot at it; returns the entry for further damage.
     PackageEntry& add(int slot, const std::string& name, std::int32_t kind, const Bytes& data);
@@ -57,7 +57,7 @@ public:
 
     InstallerHeader header;
 
-private:
+  private:
     std::size_t programSize_;
     Bytes data_;
 };
@@ -68,7 +68,7 @@ std::string implodeLibraryPath();  // the built impborl.dll, as Wine names it
 std::string fixtureLibraryPath();  // a library without "_crc32"
 
 class PackageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -81,6 +81,6 @@ protected:
     RecordingFeedback feedback_;
     static std::vector<MessageRequest>& boxes();
 
-private:
+  private:
     MessagePresenter previous_ = nullptr;
 };

@@ -9,7 +9,7 @@
 namespace {
 
 class SaverFiles : public PackageTest {
-protected:
+  protected:
     void SetUp() override {
         PackageTest::SetUp();
         run_.saverDataFilePath = run_.folders.workDir + "saver.dat";
@@ -24,7 +24,8 @@ protected:
         return bytes;
     }
     static std::span<std::uint8_t, kDataFileRecordSize> recordBytes(Bytes& bytes, int number) {
-        return std::span(bytes).subspan(kSaverDataRecordSize + kDataFileRecordSize * (number - 1))
+        return std::span(bytes)
+            .subspan(kSaverDataRecordSize + kDataFileRecordSize * (number - 1))
             .first<kDataFileRecordSize>();
     }
     static void renameRecord(Bytes& bytes, int number, const std::string& name) {
@@ -121,8 +122,8 @@ TEST_F(SaverFiles, AFileCutInsideADataBlock) {
     EXPECT_EQ(write(Bytes(whole.begin(), whole.end() - 1)), kIoReadBeyondEnd);
     EXPECT_FALSE(exists(saverFile("big.bin")));
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text.rfind(
-                  "Norvale Error: Problem reading screen saver data file. ", 0), 0u);
+    EXPECT_EQ(boxes()[0].text.rfind("Norvale Error: Problem reading screen saver data file. ", 0),
+              0u);
 }
 
 TEST_F(SaverFiles, ACountBeyondTheTableIsRefused) {
@@ -142,9 +143,9 @@ TEST_F(SaverFiles, ACountBeyondTheTableIsRefused) {
 }
 
 TEST_F(SaverFiles, UnsafeNamesAreRefused) {
-    for (const char* name : {"..\\escaped.txt", "images\\..\\..\\escaped.txt", "\\escaped.txt",
-                             "C:\\escaped.txt", "\\\\server\\share\\escaped.txt",
-                             "escaped.txt:stream"}) {
+    for (const char* name :
+         {"..\\escaped.txt", "images\\..\\..\\escaped.txt", "\\escaped.txt", "C:\\escaped.txt",
+          "\\\\server\\share\\escaped.txt", "escaped.txt:stream"}) {
         SCOPED_TRACE(name);
         boxes().clear();
         SaverDataReader fresh;

@@ -25,13 +25,16 @@ std::string shortcutFor(const std::string& installerPath) {
 class StartupShortcut : public PackageTest {};
 
 // Also what the copy of this program runs in the test below.
-TEST_F(StartupShortcut, RemoveOnce) { removeStartupShortcut(); }
+TEST_F(StartupShortcut, RemoveOnce) {
+    removeStartupShortcut();
+}
 
 TEST_F(StartupShortcut, AReadOnlyShortcutOfThisPathIsRemoved) {
     const std::string shortcut = shortcutFor(ownPath());
     createFolderTree(getSpecialFolderPath(kCsidlStartup));
     writeFile(shortcut, bytesOf("shortcut"));
-    ASSERT_TRUE(SetFileAttributesA(shortcut.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(
+        SetFileAttributesA(shortcut.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     removeStartupShortcut();
     EXPECT_FALSE(exists(shortcut));
     EXPECT_TRUE(boxes().empty());

@@ -9,7 +9,7 @@
 namespace {
 
 class WorkingCopy : public PackageTest {
-protected:
+  protected:
     void SetUp() override {
         PackageTest::SetUp();
         setRunningInstallerSize(static_cast<std::int32_t>(WorkingCopyBuilder().programSize()));
