@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 
 namespace {
-bool isSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isSeparator(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 }  // namespace
 
 std::vector<std::string> commandLineParameters(const std::string& commandLine) {

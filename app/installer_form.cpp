@@ -36,7 +36,9 @@ void TInstallerForm::close() {
     FormClose();
 }
 
-bool TInstallerForm::FormCloseQuery() const { return !installerFlags().installing; }
+bool TInstallerForm::FormCloseQuery() const {
+    return !installerFlags().installing;
+}
 
 void TInstallerForm::FormClose() {
     closed_ = true;
@@ -51,7 +53,9 @@ void TInstallerForm::showStatus(const std::string&) {}
 
 void TInstallerForm::stepProgress() {}
 
-bool TInstallerForm::cancelRequested() const { return installerFlags().cancelRequested; }
+bool TInstallerForm::cancelRequested() const {
+    return installerFlags().cancelRequested;
+}
 
 LRESULT TInstallerForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {

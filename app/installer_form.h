@@ -10,7 +10,7 @@
 #include "ui/window.h"
 
 class TInstallerForm : public Window, public FormFeedback {
-public:
+  public:
     static constexpr char kClassName[] = "TInstallerForm";
 
     explicit TInstallerForm(RunState& run) : run_(run) {}
@@ -29,10 +29,10 @@ public:
     void stepProgress() override;
     bool cancelRequested() const override;
 
-protected:
+  protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void FormCreate();
     bool FormCloseQuery() const;
     void FormClose();

@@ -76,4 +76,6 @@ std::uintptr_t LauncherTarget::lookUp(const std::vector<std::string>& parameters
     return handle_;
 }
 
-std::string launcherNoticeData(const std::string& text) { return text + '\0'; }
+std::string launcherNoticeData(const std::string& text) {
+    return text + '\0';
+}

@@ -23,13 +23,13 @@ LauncherLookup parseLauncherParameter(const std::vector<std::string>& parameters
 // notices while no parameter named one, and never again once found or rejected: a value that
 // is not a window handle is turned down once and the run goes on without a launcher.
 class LauncherTarget {
-public:
+  public:
     void reset();  // the start of a run: no handle, nothing looked up
     // Returns the handle, 0 for none.
     std::uintptr_t lookUp(const std::vector<std::string>& parameters);
     std::uintptr_t handle() const { return handle_; }
 
-private:
+  private:
     std::uintptr_t handle_ = 0;
     bool settled_ = false;
 };

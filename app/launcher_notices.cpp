@@ -8,16 +8,22 @@ namespace {
 LauncherTarget launcher;
 HWND noticeSender = nullptr;
 
-HWND launcherWindow() { return reinterpret_cast<HWND>(launcher.handle()); }
+HWND launcherWindow() {
+    return reinterpret_cast<HWND>(launcher.handle());
+}
 }  // namespace
 
-void resetLauncherWindow() { launcher.reset(); }
+void resetLauncherWindow() {
+    launcher.reset();
+}
 
 std::uintptr_t findLauncherWindow() {
     return launcher.lookUp(commandLineParameters(GetCommandLineA()));
 }
 
-void setNoticeSenderWindow(HWND window) { noticeSender = window; }
+void setNoticeSenderWindow(HWND window) {
+    noticeSender = window;
+}
 
 void notifyLauncher(const std::string& text) {
     if (findLauncherWindow() == 0) return;

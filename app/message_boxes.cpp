@@ -5,10 +5,13 @@ MessagePresenter currentPresenter = nullptr;
 
 int firstButtonOf(MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::Abort: return kIdAbort;
+        case MessageButtons::Abort:
+            return kIdAbort;
         case MessageButtons::Ok:
-        case MessageButtons::OkCancel: return kIdOk;
-        case MessageButtons::YesNo: return kIdYes;
+        case MessageButtons::OkCancel:
+            return kIdOk;
+        case MessageButtons::YesNo:
+            return kIdYes;
     }
     return kIdOk;
 }

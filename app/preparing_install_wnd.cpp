@@ -9,8 +9,12 @@ namespace {
 TpreparingInstallWnd* theWindow = nullptr;
 }
 
-TpreparingInstallWnd* preparingInstallWnd() { return theWindow; }
-void setPreparingInstallWnd(TpreparingInstallWnd* window) { theWindow = window; }
+TpreparingInstallWnd* preparingInstallWnd() {
+    return theWindow;
+}
+void setPreparingInstallWnd(TpreparingInstallWnd* window) {
+    theWindow = window;
+}
 
 bool TpreparingInstallWnd::create() {
     if (!registerClass(kClassName)) return false;
@@ -30,8 +34,8 @@ bool TpreparingInstallWnd::create() {
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(defaultGuiFont()), FALSE);
     LabelStyle labelStyle;
     labelStyle.centred = true;
-    return label1_.create(hwnd(), "Preparing Installation...",
-                          {0, 0, kClientWidth, kClientHeight}, labelStyle);
+    return label1_.create(hwnd(), "Preparing Installation...", {0, 0, kClientWidth, kClientHeight},
+                          labelStyle);
 }
 
 void TpreparingInstallWnd::setStatusText(const std::string& text) {
@@ -39,7 +43,9 @@ void TpreparingInstallWnd::setStatusText(const std::string& text) {
     label1_.repaint();
 }
 
-void TpreparingInstallWnd::moveOffScreen() { setPosition(kOffScreen, kOffScreen); }
+void TpreparingInstallWnd::moveOffScreen() {
+    setPosition(kOffScreen, kOffScreen);
+}
 
 void TpreparingInstallWnd::centerOnScreen() {
     const RECT rect = bounds();

@@ -9,7 +9,7 @@
 #include "ui/window.h"
 
 class TpreparingInstallWnd : public Window {
-public:
+  public:
     static constexpr char kClassName[] = "TpreparingInstallWnd";
     static constexpr int kClientWidth = 264;
     static constexpr int kClientHeight = 91;
@@ -30,10 +30,10 @@ public:
     // What the close box does; the main window itself is never closed on its own.
     void setCloseHandler(void (*handler)()) { closeHandler_ = handler; }
 
-protected:
+  protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     Label label1_;
     void (*closeHandler_)() = nullptr;
 };

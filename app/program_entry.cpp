@@ -20,7 +20,9 @@ void closeRequestedOnMainWindow() {
 }
 }  // namespace
 
-void setProcessExitCode(ResultCode code) { exitCode = code; }
+void setProcessExitCode(ResultCode code) {
+    exitCode = code;
+}
 
 int runInstallerProgram(HINSTANCE instance) {
     Application& application = Application::instance();

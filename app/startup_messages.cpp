@@ -26,4 +26,6 @@ MessageRequest startupErrorMessage(ResultCode code) {
     }
 }
 
-void showStartupError(ResultCode code) { showMessage(startupErrorMessage(code)); }
+void showStartupError(ResultCode code) {
+    showMessage(startupErrorMessage(code));
+}

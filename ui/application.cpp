@@ -106,4 +106,6 @@ HourglassCursor::HourglassCursor() : previous_(Application::instance().screenCur
     Application::instance().setScreenCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
-HourglassCursor::~HourglassCursor() { Application::instance().setScreenCursor(previous_); }
+HourglassCursor::~HourglassCursor() {
+    Application::instance().setScreenCursor(previous_);
+}

@@ -7,7 +7,7 @@
 #include <string>
 
 class Application {
-public:
+  public:
     static Application& instance();
 
     Application(const Application&) = delete;
@@ -43,7 +43,7 @@ public:
     HCURSOR screenCursor() const { return screenCursor_; }
     void setScreenCursor(HCURSOR cursor);
 
-private:
+  private:
     Application() = default;
     // false when the message was WM_QUIT.
     bool dispatch(MSG& message);
@@ -58,12 +58,12 @@ private:
 
 // Shows the hourglass for the life of the object and then the cursor that was there before.
 class HourglassCursor {
-public:
+  public:
     HourglassCursor();
     ~HourglassCursor();
     HourglassCursor(const HourglassCursor&) = delete;
     HourglassCursor& operator=(const HourglassCursor&) = delete;
 
-private:
+  private:
     HCURSOR previous_;
 };

@@ -4,7 +4,9 @@
 
 #include "ui/application.h"
 
-HFONT defaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT defaultGuiFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 std::string Control::text() const {
     if (!hwnd_) return {};
@@ -38,8 +40,8 @@ void Control::repaint() {
 
 bool Control::createChild(const char* systemClass, HWND parent, int id, const std::string& text,
                           DWORD style, const ControlBounds& bounds) {
-    hwnd_ = CreateWindowExA(0, systemClass, text.c_str(), WS_CHILD | style, bounds.left,
-                            bounds.top, bounds.width, bounds.height, parent,
+    hwnd_ = CreateWindowExA(0, systemClass, text.c_str(), WS_CHILD | style, bounds.left, bounds.top,
+                            bounds.width, bounds.height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             Application::instance().instanceHandle(), nullptr);
     if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultGuiFont()), FALSE);

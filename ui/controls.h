@@ -14,7 +14,7 @@ struct ControlBounds {
 };
 
 class Control {
-public:
+  public:
     HWND hwnd() const { return hwnd_; }
     std::string text() const;
     void setText(const std::string& text);
@@ -24,11 +24,11 @@ public:
     // Paints now instead of when the message loop next runs.
     void repaint();
 
-protected:
+  protected:
     bool createChild(const char* systemClass, HWND parent, int id, const std::string& text,
                      DWORD style, const ControlBounds& bounds);
 
-private:
+  private:
     HWND hwnd_ = nullptr;
 };
 
@@ -41,13 +41,13 @@ struct LabelStyle {
 };
 
 class Label : public Control {
-public:
+  public:
     bool create(HWND parent, const std::string& text, const ControlBounds& bounds,
                 const LabelStyle& style = {});
 };
 
 class Button : public Control {
-public:
+  public:
     bool create(HWND parent, int id, const std::string& caption, const ControlBounds& bounds,
                 bool isDefault = false);
 };

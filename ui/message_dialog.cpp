@@ -24,7 +24,7 @@ constexpr int kButtonGap = 6;
 // An in-memory dialog template (DLGTEMPLATE followed by its DLGITEMTEMPLATEs). Sizes and
 // texts are set when the dialog initialises, in pixels, once the text has been measured.
 class TemplateBuilder {
-public:
+  public:
     void dialog(DWORD style, WORD itemCount, const wchar_t* fontName, WORD pointSize) {
         addDword(style);
         addDword(0);  // extended style
@@ -51,7 +51,7 @@ public:
 
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
-private:
+  private:
     void add(WORD value) { words_.push_back(value); }
     void addDword(DWORD value) {
         add(LOWORD(value));
@@ -80,10 +80,14 @@ struct DialogContext {
 
 LPCSTR systemIconOf(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Error: return IDI_HAND;
-        case MessageIcon::Information: return IDI_ASTERISK;
-        case MessageIcon::Question: return IDI_QUESTION;
-        case MessageIcon::None: break;
+        case MessageIcon::Error:
+            return IDI_HAND;
+        case MessageIcon::Information:
+            return IDI_ASTERISK;
+        case MessageIcon::Question:
+            return IDI_QUESTION;
+        case MessageIcon::None:
+            break;
     }
     return nullptr;
 }
@@ -123,9 +127,8 @@ void layOut(HWND dialog, const DialogContext& context) {
     const int buttonCount = static_cast<int>(look.buttons.size());
     const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
     const int iconPart = iconWidth ? iconWidth + kIconGap : 0;
-    const int clientWidth =
-        std::max(kMargin + iconPart + static_cast<int>(text.cx) + kMargin,
-                 kMargin + buttonsWidth + kMargin);
+    const int clientWidth = std::max(kMargin + iconPart + static_cast<int>(text.cx) + kMargin,
+                                     kMargin + buttonsWidth + kMargin);
     const int bodyHeight = std::max(iconHeight, static_cast<int>(text.cy));
     const int clientHeight = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
 
@@ -202,8 +205,7 @@ HWND ownerForBox() {
 }  // namespace
 
 int presentMessageDialog(const MessageRequest& request) {
-    DialogContext context{messageBoxLook(request, Application::instance().title()),
-                          &request.text};
+    DialogContext context{messageBoxLook(request, Application::instance().title()), &request.text};
 
     TemplateBuilder builder;
     const WORD itemCount = static_cast<WORD>(2 + context.look.buttons.size());
@@ -227,4 +229,6 @@ int presentMessageDialog(const MessageRequest& request) {
     return static_cast<int>(result);
 }
 
-void installMessageDialogs() { setMessagePresenter(presentMessageDialog); }
+void installMessageDialogs() {
+    setMessagePresenter(presentMessageDialog);
+}

@@ -4,7 +4,9 @@
 
 #include "ui/application.h"
 
-Window::~Window() { destroy(); }
+Window::~Window() {
+    destroy();
+}
 
 bool Window::registerClass(const char* className, HBRUSH background) {
     HINSTANCE instance = Application::instance().instanceHandle();
@@ -52,8 +54,8 @@ RECT Window::bounds() const {
 }
 
 void Window::setPosition(int left, int top) {
-    if (hwnd_) SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER |
-                                                              SWP_NOACTIVATE);
+    if (hwnd_)
+        SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::setClientSize(int width, int height) {

@@ -19,7 +19,7 @@ struct WindowCreateArgs {
 };
 
 class Window {
-public:
+  public:
     Window() = default;
     virtual ~Window();
     Window(const Window&) = delete;
@@ -41,14 +41,14 @@ public:
     void setClientSize(int width, int height);
     void repaint();
 
-protected:
+  protected:
     // Messages not handled here go to DefWindowProc.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
     // After WM_NCDESTROY; the object lives on without a window.
     virtual void onDestroyed() {}
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

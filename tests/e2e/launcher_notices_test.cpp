@@ -65,18 +65,16 @@ std::string senderOf(const std::string& line) {
 }
 
 TEST(LauncherNotices, CarryTheExactBytesAndEndWithTheCloseMessage) {
-    const std::vector<std::string> lines =
-        launchAndRecord({"read installer heard file", "quiet installer", "makeActiveSaver-sea.scr\\0"});
+    const std::vector<std::string> lines = launchAndRecord(
+        {"read installer heard file", "quiet installer", "makeActiveSaver-sea.scr\\0"});
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(withoutSender(lines[0]),
-              "copydata dwData=0 cbData=26 bytes=" +
-                  hexOf(std::string("read installer heard file\0", 26)));
+    EXPECT_EQ(withoutSender(lines[0]), "copydata dwData=0 cbData=26 bytes=" +
+                                           hexOf(std::string("read installer heard file\0", 26)));
     EXPECT_EQ(withoutSender(lines[1]),
               "copydata dwData=0 cbData=16 bytes=" + hexOf(std::string("quiet installer\0", 16)));
     // The notice's own NUL and the terminating one: cbData = 16 + 7 + 2.
-    EXPECT_EQ(withoutSender(lines[2]),
-              "copydata dwData=0 cbData=25 bytes=" +
-                  hexOf(std::string("makeActiveSaver-sea.scr\0\0", 25)));
+    EXPECT_EQ(withoutSender(lines[2]), "copydata dwData=0 cbData=25 bytes=" +
+                                           hexOf(std::string("makeActiveSaver-sea.scr\0\0", 25)));
     EXPECT_EQ(lines[3], "close msg=1281 wParam=0 lParam=0");
     EXPECT_EQ(lines[4], "exit 0");
 }

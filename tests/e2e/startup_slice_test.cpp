@@ -1,7 +1,7 @@
 // The installer stub run without a package: the working copy has no header, so the run shows
 // the file's error and then the start-up's closing message, and ends cleanly.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,9 @@ std::vector<std::string> readLines(const std::string& path) {
     return lines;
 }
 
-bool regexEscapeNeeded(char c) { return std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos; }
+bool regexEscapeNeeded(char c) {
+    return std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos;
+}
 
 std::string regexLiteral(const std::string& text) {
     std::string result;
