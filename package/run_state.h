@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "package/package_format.h"
 #include "sys/folders.h"
 
 class FormFeedback;
+struct SaverDataReader;  // package/saver_files.h
 
 struct RunState {
     InstallerFolders folders;
@@ -26,6 +28,10 @@ struct RunState {
     bool licenseShown = false;        // the form's copy of hasLicense (never in quiet mode)
 
     FormFeedback* feedback = nullptr;  // status, progress and cancel; never null once running
+
+    // The saver data file's reader: its open file stays open from one install attempt to the
+    // next. Made by writeSaverFiles on first use.
+    std::shared_ptr<SaverDataReader> saverDataReader;
 };
 
 constexpr std::uint8_t kDisplayQuiet = 4;

@@ -202,6 +202,11 @@ ResultCode closeSaverDataFile(SaverDataReader& reader, const std::string& path) 
     return result;
 }
 
+ResultCode writeSaverFiles(RunState& run) {
+    if (!run.saverDataReader) run.saverDataReader = std::make_shared<SaverDataReader>();
+    return writeSaverFiles(run, *run.saverDataReader);
+}
+
 ResultCode writeSaverFiles(RunState& run, SaverDataReader& reader) {
     if (run.feedback) run.feedback->showStatus(kExpandingFilesStatus);
 

@@ -24,6 +24,8 @@ struct SaverDataReader {
     std::vector<DataFileRecord> table = std::vector<DataFileRecord>(kMaxDataFiles + 1);
 };
 
+// With the run's reader (run.saverDataReader, made when missing).
+ResultCode writeSaverFiles(RunState& run);
 ResultCode writeSaverFiles(RunState& run, SaverDataReader& reader);
 
 // Reads the SaverDataRecord and the file table and leaves the file open.

@@ -61,8 +61,8 @@ TEST_F(InstallerPackage, StartUpAndInstallStepsOfABuiltInstaller) {
     EXPECT_EQ(readFile(run_.saverDataDir + "readme.txt"), bytesOf("read me"));
     EXPECT_EQ(readFile(run_.folders.vendorDataDir + "helper.dll"), bytesOf("helper"));
     EXPECT_EQ(readFile(run_.saverDataDir + "notes.txt"), bytesOf("notes"));
-    SaverDataReader reader;
-    ASSERT_EQ(writeSaverFiles(run_, reader), kOk);
+    ASSERT_EQ(writeSaverFiles(run_), kOk);
+    EXPECT_FALSE(run_.saverDataReader->dataFileOpen);
     EXPECT_EQ(readFile(run_.saverDataDir + "installer.swf"), movie);
     EXPECT_EQ(readFile(run_.saverDataDir + "images\\a.jpg"), patternBytes(9000, 4));
     EXPECT_TRUE(boxes().empty());
