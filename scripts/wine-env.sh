@@ -32,6 +32,8 @@ wine_prepare_unprivileged_prefix() {
     rm -rf "$dir"
     mkdir -p "$dir/home"
     cp -a "$NRV_WINE_DIR/template" "$dir/prefix"
+    # The template's server link points into root's private server folder.
+    rm -f "$dir/prefix/wineserver"
     chown -R 65534:65534 "$dir"
     echo "$dir/prefix"
 }
