@@ -70,6 +70,8 @@ void expectPreparationWindowOffScreen(DWORD processId) {
     HWND window = robot::findWindow(query);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(robot::windowText(window), kStubCopyName);
+    // The entry's text, not the creation-time "Preparing Installation...".
+    EXPECT_EQ(robot::dialogItemText(window, 0xFFFF), "Preparing installation...");
     const RECT where = robot::windowRect(window);
     const bool initialPlace = where.left == -1560 && where.top == -3000;
     const bool movedAway = where.left == -3000 && where.top == -3000;
