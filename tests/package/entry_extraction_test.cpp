@@ -215,6 +215,13 @@ TEST_F(EntryExtraction, ImplodedEntries) {
     EXPECT_EQ(extract(7), kErrExplodedSize);
     EXPECT_FALSE(exists(path));
     EXPECT_TRUE(boxes().empty());  // not a ".dll": the caller reports
+
+    // A destination that cannot be created: the library's box, then no file to find.
+    run_.header.entries[7].kind = 1;
+    run_.saverDataDir = root_ + "no such folder\\";
+    EXPECT_EQ(extract(7), kErrFileMissing);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text.rfind("Zip Error: ", 0), 0u);
 }
 
 TEST_F(EntryExtraction, PreviewIsRenamedForPictureModes) {
