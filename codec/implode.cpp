@@ -1,7 +1,6 @@
-// dcl::implode. Level::Default is the lazy parser of implode_core.cpp. Level::Best searches the
-// whole window and chooses, over stretches of input, the sequence of literals and matches with
-// the fewest bits; with fixed codes that count is exact, so the choice is optimal for the matches
-// found.
+// dcl::implode. Both levels choose, over stretches of input, the sequence of literals and
+// matches with the fewest bits; with fixed codes that count is exact, so the choice is optimal for
+// the matches found. The levels differ in how many matches they look at.
 #include <algorithm>
 #include <climits>
 #include <limits>
@@ -19,12 +18,16 @@ using codes::kMaxEncodedMatch;
 
 class OptimalParser {
 public:
+    // maxChain: how many earlier positions with the same 3-byte hash are tried. takeAtOnce: a
+    // match this long is taken without searching inside it, which costs much and gains little.
     OptimalParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out,
-                  MatchFinderTables& tables)
+                  MatchFinderTables& tables, unsigned maxChain, unsigned goodLength,
+                  unsigned niceLength, unsigned takeAtOnce)
         : e_(e),
           data_(data),
           out_(out),
-          finder_(data, e.maxDistance, kMaxChain, tables),
+          finder_(data, e.maxDistance, maxChain, goodLength, niceLength, tables),
+          takeAtOnce_(takeAtOnce),
           cost_(kSegment + kMaxEncodedMatch + 1),
           step_(kSegment + kMaxEncodedMatch + 1) {}
 
@@ -35,10 +38,9 @@ public:
     }
 
 private:
-    static constexpr unsigned kMaxChain = 4096;
+
     static constexpr std::size_t kSegment = 1 << 15;
-    // A match this long is taken at once: searching inside it costs much and gains almost nothing.
-    static constexpr unsigned kTakeAtOnce = 300;
+
 
     struct Step {
         std::uint16_t length;  // 1 for a literal
@@ -53,12 +55,17 @@ private:
     // where the next segment starts.
     std::size_t parseSegment(std::size_t start, std::size_t end) {
         const std::size_t span = end - start;
-        std::fill(cost_.begin(), cost_.begin() + static_cast<std::ptrdiff_t>(span) + 1, kInfinite);
+        // Costs are reset just ahead of use: a segment cut short by a long match must not pay
+        // for resetting the whole segment.
         cost_[0] = 0;
+        std::size_t reset = 0;
         std::size_t stop = span;
         Candidate taken{0, 0};
         for (std::size_t i = 0; i < span; ++i) {
             const std::size_t pos = start + i;
+            for (const std::size_t ahead = std::min(span, i + kMaxEncodedMatch); reset < ahead;) {
+                cost_[++reset] = kInfinite;
+            }
             const unsigned here = cost_[i];
             relax(i + 1, here + e_.literal[data_[pos]].bits, 1, 0);
             candidateCount_ = 0;
@@ -66,18 +73,25 @@ private:
                 candidates_[candidateCount_++] = Candidate{length, distance};
             });
             if (candidateCount_ != 0 &&
-                candidates_[candidateCount_ - 1].length >= kTakeAtOnce) {
+                candidates_[candidateCount_ - 1].length >= takeAtOnce_) {
                 stop = i;
                 taken = candidates_[candidateCount_ - 1];
                 break;
             }
             unsigned from = 2;
+            const std::size_t room = span - i;
             for (unsigned c = 0; c < candidateCount_; ++c) {
                 const auto [length, distance] = candidates_[c];
-                for (unsigned l = from; l <= length; ++l) {
-                    if (l == 2 && distance > 256) continue;
-                    if (i + l > span) break;
-                    relax(i + l, here + matchCost(e_, l, distance), l, distance);
+                if (from == 2) {
+                    if (distance <= 256) {
+                        relax(i + 2, here + matchCost(e_, 2, distance), 2, distance);
+                    }
+                    from = 3;
+                }
+                const unsigned last = static_cast<unsigned>(std::min<std::size_t>(length, room));
+                const unsigned distanceCost = here + e_.longDistance[distance - 1].bits;
+                for (unsigned l = from; l <= last; ++l) {
+                    relax(i + l, distanceCost + e_.length[l].bits, l, distance);
                 }
                 from = length + 1;
             }
@@ -118,6 +132,7 @@ private:
     std::span<const std::uint8_t> data_;
     TokenWriter& out_;
     MatchFinder finder_;
+    unsigned takeAtOnce_;
     std::vector<unsigned> cost_;
     std::vector<Step> step_;
     std::vector<Step> path_;
@@ -125,10 +140,38 @@ private:
     unsigned candidateCount_ = 0;
 };
 
+// Default: a short search and early commitment to long matches keep it at least as fast as the
+// classic encoder while the exact parse keeps it smaller. Best: the whole window.
+struct Effort {
+    unsigned maxChain;
+    unsigned goodLength;
+    unsigned niceLength;
+    unsigned takeAtOnce;
+};
+constexpr Effort kDefaultEffort{16, 8, 16, 32};
+constexpr Effort kBestEffort{4096, kMaxEncodedMatch, kMaxEncodedMatch, 300};
+
 }  // namespace
 
 bool isValidDictionarySize(unsigned dictionaryBytes) {
     return dictionaryCodeFor(dictionaryBytes) != 0;
+}
+
+std::vector<std::uint8_t> implodeOptimal(std::span<const std::uint8_t> input, bool ascii,
+                                         unsigned dictionaryCode, const Effort& effort) {
+    auto workspace = std::make_unique<ImplodeWorkspace>();
+    initTokenEncoding(workspace->encoding, ascii, dictionaryCode);
+    std::vector<std::uint8_t> out(implodeBound(input.size()));
+    out[0] = ascii ? 1 : 0;
+    out[1] = static_cast<std::uint8_t>(dictionaryCode);
+    TokenWriter writer(workspace->encoding, input, out.data() + 2);
+    auto parser = std::make_unique<OptimalParser>(workspace->encoding, input, writer,
+                                                  workspace->tables, effort.maxChain,
+                                                  effort.goodLength, effort.niceLength,
+                                                  effort.takeAtOnce);
+    parser->run();
+    out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
+    return out;
 }
 
 std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
@@ -139,21 +182,14 @@ std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
         input.size() >= UINT32_MAX) {
         return {};
     }
-    auto workspace = std::make_unique<ImplodeWorkspace>();
-    std::vector<std::uint8_t> out(implodeBound(input.size()));
     if (options.level != Level::Best) {
-        out.resize(implodeLazyInto(input, ascii, dictionaryCode, *workspace, out.data()));
-        return out;
+        return implodeOptimal(input, ascii, dictionaryCode, kDefaultEffort);
     }
-    initTokenEncoding(workspace->encoding, ascii, dictionaryCode);
-    out[0] = ascii ? 1 : 0;
-    out[1] = static_cast<std::uint8_t>(dictionaryCode);
-    TokenWriter writer(workspace->encoding, input, out.data() + 2);
-    auto parser =
-        std::make_unique<OptimalParser>(workspace->encoding, input, writer, workspace->tables);
-    parser->run();
-    out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
-    return out;
+    // The stream names its literal mode and every decoder follows it, so Best keeps whichever
+    // mode gives the smaller stream.
+    auto best = implodeOptimal(input, ascii, dictionaryCode, kBestEffort);
+    auto other = implodeOptimal(input, !ascii, dictionaryCode, kBestEffort);
+    return other.size() < best.size() ? other : best;
 }
 
 }  // namespace dcl

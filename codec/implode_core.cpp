@@ -17,7 +17,8 @@ class LazyParser {
 public:
     LazyParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out,
                MatchFinderTables& tables)
-        : e_(e), data_(data), out_(out), finder_(data, e.maxDistance, kMaxChain, tables) {}
+        : e_(e), data_(data), out_(out), finder_(data, e.maxDistance, kMaxChain, codes::kMaxEncodedMatch, codes::kMaxEncodedMatch,
+                  tables) {}
 
     void run() {
         const std::size_t n = data_.size();

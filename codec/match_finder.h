@@ -28,12 +28,16 @@ struct MatchFinderTables {
 class MatchFinder {
 public:
     // tables must be zeroed.
+    // The search ends after maxChain candidates, or once a match reaches niceLength; after a
+    // match of goodLength a quarter of maxChain candidates at most remain.
     MatchFinder(std::span<const std::uint8_t> data, unsigned maxDistance, unsigned maxChain,
-                MatchFinderTables& tables)
+                unsigned goodLength, unsigned niceLength, MatchFinderTables& tables)
         : data_(data.data()),
           size_(data.size()),
           maxDistance_(maxDistance),
           maxChain_(maxChain),
+          goodLength_(goodLength),
+          niceLength_(niceLength),
           head_(tables.head),
           previous_(tables.previous),
           lastPair_(tables.lastPair) {}
@@ -55,7 +59,8 @@ public:
                 onMatch(best, static_cast<unsigned>(pos - candidate));
             }
         }
-        if (limit >= 3 && best < limit) {
+        const unsigned niceLimit = limit < niceLength_ ? limit : niceLength_;
+        if (limit >= 3 && best < niceLimit) {
             std::uint32_t slot = head_[hashAt(pos)];
             for (unsigned depth = maxChain_; slot != 0 && depth != 0; --depth) {
                 const std::size_t candidate = slot - 1;
@@ -66,7 +71,9 @@ public:
                     if (length > best) {
                         best = length;
                         onMatch(length, static_cast<unsigned>(distance));
-                        if (length == limit) break;
+                        if (length >= niceLimit) break;
+                        // A good match already: look at only a few more candidates.
+                        if (length >= goodLength_ && depth > maxChain_ / 4) depth = maxChain_ / 4;
                     }
                 }
                 slot = previous_[candidate & (kChainSlots - 1)];
@@ -122,6 +129,8 @@ private:
     std::size_t size_;
     std::size_t maxDistance_;
     unsigned maxChain_;
+    unsigned goodLength_;
+    unsigned niceLength_;
     std::uint32_t* head_;
     std::uint32_t* previous_;
     std::uint32_t* lastPair_;
