@@ -9,6 +9,11 @@ if(NRV_WINDOWS)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0400)
   # The C++ runtime, libgcc and winpthread go into each program: no DLL beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    # The release stub travels inside every installer: drop unused code and symbols.
+    add_compile_options(-ffunction-sections -fdata-sections)
+    add_link_options(-Wl,--gc-sections -s)
+  endif()
 endif()
 
 if(NRV_SANITIZE AND NOT NRV_WINDOWS)
