@@ -25,6 +25,30 @@ for dll in $dlls; do
     grep -Eq "$allowed" <<<"$dll" || { echo "imports $dll, which old Windows lacks"; fail=1; }
 done
 
+# The release stub must load on Windows 95: every kernel32 function it imports must be one that
+# system exports (the wide-character ones there are stubs that fail at run time, which is fine
+# because the program calls only the ANSI ones). A new import fails here until it is checked.
+if [ "$processor" = i686 ]; then
+    windows95_kernel32=" CloseHandle CopyFileA CreateDirectoryA CreateFileA CreateSemaphoreW
+        DeleteCriticalSection DeleteFileA EnterCriticalSection FindClose FindFirstFileA
+        FindNextFileA FormatMessageA FreeLibrary GetCommandLineA GetCurrentProcess
+        GetCurrentThreadId GetEnvironmentVariableA GetFileAttributesA GetFileSize GetLastError
+        GetModuleFileNameA GetModuleHandleA GetModuleHandleW GetProcAddress GetStartupInfoA
+        GetSystemDirectoryA GetTickCount GetVersionExA InitializeCriticalSection IsDBCSLeadByteEx
+        LeaveCriticalSection LoadLibraryA LoadLibraryW MultiByteToWideChar ReadFile
+        ReleaseSemaphore RemoveDirectoryA SetErrorMode SetFileAttributesA SetFilePointer
+        SetLastError SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue
+        VirtualProtect VirtualQuery WaitForSingleObject WideCharToMultiByte WriteFile "
+    windows95_kernel32=$(tr -s ' \n' ' ' <<<"$windows95_kernel32")
+    kernel32_imports=$(awk '/DLL Name:/ { dll = tolower($3); next }
+             dll == "kernel32.dll" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $NF !~ /^[0-9a-f]+$/ { print $NF }
+             /^$/ { dll = "" }' <<<"$headers" | sort -u)
+    for fn in $kernel32_imports; do
+        [[ "$windows95_kernel32" == *" $fn "* ]] ||
+            { echo "imports kernel32 $fn, which Windows 95 may lack"; fail=1; }
+    done
+fi
+
 size=$(stat -c %s "$stub")
 echo "$(basename "$stub") ($want_magic): $size bytes; imports: $(echo $dlls)"
 exit $fail
