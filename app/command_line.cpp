@@ -30,3 +30,7 @@ std::vector<std::string> commandLineParameters(const std::string& commandLine) {
     }
     return parameters;
 }
+
+bool isQuietSwitch(const std::string& parameter) {
+    return parameter.size() == 2 && parameter[0] == '/' && (parameter[1] == 'q' || parameter[1] == 'Q');
+}

@@ -7,3 +7,6 @@
 
 // Every parameter after the program's own name.
 std::vector<std::string> commandLineParameters(const std::string& commandLine);
+
+// "/q" in any letter case, and nothing longer: the quiet-install switch.
+bool isQuietSwitch(const std::string& parameter);

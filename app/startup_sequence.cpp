@@ -1,14 +1,32 @@
 #include "app/startup_sequence.h"
 
+#include <windows.h>
+
+#include "app/command_line.h"
 #include "app/installer_flags.h"
 #include "app/installer_form.h"
 #include "app/launcher_notices.h"
+#include "app/preparing_install_wnd.h"
 #include "app/startup_messages.h"
 #include "package/startup_shortcut.h"
 #include "package/working_copy.h"
 #include "sys/folders.h"
 #include "sys/os_identification.h"
 #include "ui/application.h"
+
+namespace {
+
+// The header's install mode, unless "/q" asks for quiet mode; every "/q" is reported.
+void readCommandLine(RunState& run) {
+    run.displayMode = run.header.installMode;
+    for (const std::string& parameter : commandLineParameters(GetCommandLineA())) {
+        if (!isQuietSwitch(parameter)) continue;
+        run.displayMode = kDisplayQuiet;
+        notifyLauncher("quiet installer");
+    }
+}
+
+}  // namespace
 
 void runStartupSequence(TInstallerForm& form) {
     RunState& run = form.run();
@@ -28,10 +46,28 @@ void runStartupSequence(TInstallerForm& form) {
         if (result == kOk) setInstallerPaths(run);
         if (result == kOk) result = makeWorkingCopy(run);
         if (result == kOk) result = readInstallerHeader(run);
+
+        if (result == kOk) {
+            notifyLauncher("read installer heard file");
+            readCommandLine(run);
+            // From here on the preparation window covers the start-up work, unless quiet.
+            if (TpreparingInstallWnd* preparing = preparingInstallWnd()) {
+                if (form.quiet()) {
+                    preparing->moveOffScreen();
+                } else {
+                    preparing->centerOnScreen();
+                }
+            }
+            setSaverPaths(run);
+        }
     }
 
     if (result != kOk) {
         showStartupError(result);
+        form.close();
+        Application::instance().terminate();
+    } else if (form.quiet()) {
+        // Quiet mode never shows the form: the run ends here.
         form.close();
         Application::instance().terminate();
     }

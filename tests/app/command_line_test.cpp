@@ -27,4 +27,11 @@ TEST(CommandLineParameters, Cases) {
     }
 }
 
+TEST(QuietSwitch, AnyCaseButNothingLonger) {
+    for (const char* yes : {"/q", "/Q"}) EXPECT_TRUE(isQuietSwitch(yes)) << yes;
+    for (const char* no : {"", "/", "q", "-q", "/qq", "/quiet", "/q ", "\\q"}) {
+        EXPECT_FALSE(isQuietSwitch(no)) << no;
+    }
+}
+
 }  // namespace

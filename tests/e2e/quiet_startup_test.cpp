@@ -1,0 +1,114 @@
+// The stub with a package, started quietly: it reads its header, tells the launcher, and ends
+// without showing a window or a box, removing its work folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/fixtures/ui_robot.h"
+#include "tool/package_builder.h"
+
+namespace {
+
+std::string tempFolder() {
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    return path;
+}
+
+std::vector<std::uint8_t> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string hexOf(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+// A record line of the launcher fixture for a notice, the sender left out.
+std::string noticeLine(const std::string& text) {
+    const std::string data = text + '\0';
+    return "copydata dwData=0 cbData=" + std::to_string(data.size()) + " bytes=" + hexOf(data);
+}
+
+std::string withoutSender(const std::string& line) {
+    const std::size_t from = line.find("sender=");
+    const std::size_t to = line.find(' ', from);
+    if (from == std::string::npos || to == std::string::npos) return line;
+    return line.substr(0, from) + line.substr(to + 1);
+}
+
+// Packs the stub with the implode library, the one slot every start-up extracts.
+std::string writeInstaller(std::uint8_t installMode) {
+    Manifest manifest;
+    manifest.installMode = installMode;
+    manifest.saverName = "Quiet Sea";
+    manifest.slots[kSlotImplodeLibrary] =
+        SlotInput{"impborl.dat", 4, fileBytes(NRV_IMPBORL_DLL), {}};
+    BuildOptions options;
+    options.checkPackage = false;  // slots a quiet start-up does not reach stay empty
+    std::vector<std::uint8_t> installer;
+    std::string error;
+    EXPECT_TRUE(buildInstaller(manifest, fileBytes(NRV_INSTALLER_STUB), installer, error,
+                               options))
+        << error;
+    const std::string path = tempFolder() + "quiet sea setup.exe";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(installer.data()),
+               static_cast<std::streamsize>(installer.size()));
+    return path;
+}
+
+std::vector<std::string> launchAndRecord(const std::string& installer,
+                                         const std::vector<std::string>& arguments) {
+    const std::string record = tempFolder() + "quiet launcher record.txt";
+    DeleteFileA(record.c_str());
+    std::string command = robot::quoted(robot::windowsPathOf(NRV_LAUNCHER_FIXTURE)) + ' ' +
+                          robot::quoted(record) + ' ' + robot::quoted(installer);
+    for (const std::string& argument : arguments) command += ' ' + argument;
+    robot::Process launcher;
+    EXPECT_TRUE(launcher.start(command));
+    // No box may appear: a quiet start-up that succeeds asks nothing.
+    EXPECT_EQ(launcher.waitForExit(60000), 0u);
+    std::vector<std::string> lines;
+    std::ifstream in(record);
+    for (std::string line; std::getline(in, line);) lines.push_back(withoutSender(line));
+    DeleteFileA(record.c_str());
+    return lines;
+}
+
+TEST(QuietStartup, EveryQuietSwitchIsReportedAndTheRunEndsCleanly) {
+    struct Case {
+        const char* what;
+        std::uint8_t installMode;
+        std::vector<std::string> arguments;
+        std::vector<std::string> expected;
+    };
+    const std::string readHeader = noticeLine("read installer heard file");
+    const std::string quiet = noticeLine("quiet installer");
+    const std::string closed = "close msg=1281 wParam=0 lParam=0";
+    const Case cases[] = {
+        {"/q twice, in both cases", 1, {"/q", "/Q"},
+         {readHeader, quiet, quiet, closed, "exit 0"}},
+        {"quiet from the header", 4, {}, {readHeader, closed, "exit 0"}},
+        {"a longer switch is not /q", 4, {"/quiet"}, {readHeader, closed, "exit 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string installer = writeInstaller(c.installMode);
+        EXPECT_EQ(launchAndRecord(installer, c.arguments), c.expected);
+        DeleteFileA(installer.c_str());
+    }
+}
+
+}  // namespace
