@@ -16,18 +16,30 @@ namespace {
 using codes::kEndLength;
 using codes::kMaxEncodedMatch;
 
+// How hard a level searches. maxChain: how many earlier positions with the same 3-byte hash are
+// tried; after a match of goodLength only a quarter of them, after niceLength none. takeAtOnce: a
+// match this long is taken without searching inside it, which costs much and gains little.
+// Inside a match of at least insideLength found one position earlier, the search tries only
+// insideChain candidates: the tail of that match is almost always among them.
+struct Effort {
+    unsigned maxChain;
+    unsigned goodLength;
+    unsigned niceLength;
+    unsigned takeAtOnce;
+    unsigned insideLength;
+    unsigned insideChain;
+};
+
 class OptimalParser {
 public:
-    // maxChain: how many earlier positions with the same 3-byte hash are tried. takeAtOnce: a
-    // match this long is taken without searching inside it, which costs much and gains little.
     OptimalParser(const TokenEncoding& e, std::span<const std::uint8_t> data, TokenWriter& out,
-                  MatchFinderTables& tables, unsigned maxChain, unsigned goodLength,
-                  unsigned niceLength, unsigned takeAtOnce)
+                  MatchFinderTables& tables, const Effort& effort)
         : e_(e),
           data_(data),
           out_(out),
-          finder_(data, e.maxDistance, maxChain, goodLength, niceLength, tables),
-          takeAtOnce_(takeAtOnce),
+          finder_(data, e.maxDistance, effort.maxChain, effort.goodLength, effort.niceLength,
+                  tables),
+          effort_(effort),
           cost_(kSegment + kMaxEncodedMatch + 1),
           step_(kSegment + kMaxEncodedMatch + 1) {}
 
@@ -38,9 +50,7 @@ public:
     }
 
 private:
-
     static constexpr std::size_t kSegment = 1 << 15;
-
 
     struct Step {
         std::uint16_t length;  // 1 for a literal
@@ -55,43 +65,53 @@ private:
     // where the next segment starts.
     std::size_t parseSegment(std::size_t start, std::size_t end) {
         const std::size_t span = end - start;
+        unsigned* const cost = cost_.data();
+        Step* const step = step_.data();
         // Costs are reset just ahead of use: a segment cut short by a long match must not pay
         // for resetting the whole segment.
-        cost_[0] = 0;
+        cost[0] = 0;
         std::size_t reset = 0;
         std::size_t stop = span;
         Candidate taken{0, 0};
+        unsigned previousLongest = 0;
         for (std::size_t i = 0; i < span; ++i) {
             const std::size_t pos = start + i;
-            for (const std::size_t ahead = std::min(span, i + kMaxEncodedMatch); reset < ahead;) {
-                cost_[++reset] = kInfinite;
-            }
-            const unsigned here = cost_[i];
+            if (reset == i) cost[++reset] = kInfinite;
+            const unsigned here = cost[i];
             relax(i + 1, here + e_.literal[data_[pos]].bits, 1, 0);
-            candidateCount_ = 0;
-            finder_.find(pos, kMaxEncodedMatch, [&](unsigned length, unsigned distance) {
-                candidates_[candidateCount_++] = Candidate{length, distance};
-            });
-            if (candidateCount_ != 0 &&
-                candidates_[candidateCount_ - 1].length >= takeAtOnce_) {
+            unsigned count = 0;
+            const unsigned depth = previousLongest >= effort_.insideLength ? effort_.insideChain
+                                                                           : effort_.maxChain;
+            const unsigned longest =
+                finder_.find(pos, kMaxEncodedMatch, depth, [&](unsigned length, unsigned distance) {
+                    candidates_[count++] = Candidate{length, distance};
+                });
+            previousLongest = longest;
+            if (count == 0) continue;
+            if (longest >= effort_.takeAtOnce) {
                 stop = i;
-                taken = candidates_[candidateCount_ - 1];
+                taken = candidates_[count - 1];
                 break;
             }
-            unsigned from = 2;
             const std::size_t room = span - i;
-            for (unsigned c = 0; c < candidateCount_; ++c) {
+            const unsigned reach = static_cast<unsigned>(std::min<std::size_t>(longest, room));
+            while (reset < i + reach) cost[++reset] = kInfinite;
+            if (reach >= 2 && candidates_[0].distance <= 256) {
+                relax(i + 2, here + matchCost(e_, 2, candidates_[0].distance), 2,
+                      candidates_[0].distance);
+            }
+            unsigned from = 3;
+            for (unsigned c = 0; c < count && from <= reach; ++c) {
                 const auto [length, distance] = candidates_[c];
-                if (from == 2) {
-                    if (distance <= 256) {
-                        relax(i + 2, here + matchCost(e_, 2, distance), 2, distance);
-                    }
-                    from = 3;
-                }
-                const unsigned last = static_cast<unsigned>(std::min<std::size_t>(length, room));
+                const unsigned last = std::min(length, reach);
                 const unsigned distanceCost = here + e_.longDistance[distance - 1].bits;
                 for (unsigned l = from; l <= last; ++l) {
-                    relax(i + l, distanceCost + e_.length[l].bits, l, distance);
+                    const unsigned total = distanceCost + e_.length[l].bits;
+                    if (total < cost[i + l]) {
+                        cost[i + l] = total;
+                        step[i + l] = Step{static_cast<std::uint16_t>(l),
+                                           static_cast<std::uint16_t>(distance)};
+                    }
                 }
                 from = length + 1;
             }
@@ -132,24 +152,18 @@ private:
     std::span<const std::uint8_t> data_;
     TokenWriter& out_;
     MatchFinder finder_;
-    unsigned takeAtOnce_;
+    Effort effort_;
     std::vector<unsigned> cost_;
     std::vector<Step> step_;
     std::vector<Step> path_;
     Candidate candidates_[kMaxEncodedMatch + 1];
-    unsigned candidateCount_ = 0;
 };
 
-// Default: a short search and early commitment to long matches keep it at least as fast as the
-// classic encoder while the exact parse keeps it smaller. Best: the whole window.
-struct Effort {
-    unsigned maxChain;
-    unsigned goodLength;
-    unsigned niceLength;
-    unsigned takeAtOnce;
-};
-constexpr Effort kDefaultEffort{16, 8, 16, 32};
-constexpr Effort kBestEffort{4096, kMaxEncodedMatch, kMaxEncodedMatch, 300};
+// Default: committing early to any match of 12 bytes or more keeps the parse cheap on text, where
+// such matches are common; on code they are rare and the deep chain finds the short matches that
+// keep the stream smaller than the classic encoder's. Best: the whole window.
+constexpr Effort kDefaultEffort{128, 10, 16, 12, 512, 128};
+constexpr Effort kBestEffort{4096, kMaxEncodedMatch, kMaxEncodedMatch, 300, 1024, 4096};
 
 }  // namespace
 
@@ -166,9 +180,7 @@ std::vector<std::uint8_t> implodeOptimal(std::span<const std::uint8_t> input, bo
     out[1] = static_cast<std::uint8_t>(dictionaryCode);
     TokenWriter writer(workspace->encoding, input, out.data() + 2);
     auto parser = std::make_unique<OptimalParser>(workspace->encoding, input, writer,
-                                                  workspace->tables, effort.maxChain,
-                                                  effort.goodLength, effort.niceLength,
-                                                  effort.takeAtOnce);
+                                                  workspace->tables, effort);
     parser->run();
     out.resize(static_cast<std::size_t>(writer.finish() - out.data()));
     return out;

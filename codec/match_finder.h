@@ -48,6 +48,12 @@ public:
     // increasing order, each exactly once through find() or skip().
     template <class OnMatch>
     unsigned find(std::size_t pos, unsigned maxLength, OnMatch&& onMatch) {
+        return find(pos, maxLength, maxChain_, onMatch);
+    }
+
+    // The same with at most chainDepth candidates from the hash chain.
+    template <class OnMatch>
+    unsigned find(std::size_t pos, unsigned maxLength, unsigned chainDepth, OnMatch&& onMatch) {
         const std::size_t left = size_ - pos;
         const unsigned limit = left < maxLength ? static_cast<unsigned>(left) : maxLength;
         unsigned best = 1;
@@ -61,19 +67,21 @@ public:
         }
         const unsigned niceLimit = limit < niceLength_ ? limit : niceLength_;
         if (limit >= 3 && best < niceLimit) {
-            std::uint32_t slot = head_[hashAt(pos)];
-            for (unsigned depth = maxChain_; slot != 0 && depth != 0; --depth) {
+            // Slots at or below this one are out of the window (or empty: slot 0).
+            const std::size_t oldest = pos > maxDistance_ ? pos - maxDistance_ : 0;
+            std::size_t slot = head_[hashAt(pos)];
+            // After a good match a quarter of the depth remains (the loop's decrement comes on top).
+            const unsigned fewMore = chainDepth / 4 + 1;
+            for (unsigned depth = chainDepth; slot > oldest && depth != 0; --depth) {
                 const std::size_t candidate = slot - 1;
-                const std::size_t distance = pos - candidate;
-                if (distance > maxDistance_) break;
                 if (data_[candidate + best] == data_[pos + best]) {
                     const unsigned length = commonLength(candidate, pos, limit);
                     if (length > best) {
                         best = length;
-                        onMatch(length, static_cast<unsigned>(distance));
+                        onMatch(length, static_cast<unsigned>(pos - candidate));
                         if (length >= niceLimit) break;
                         // A good match already: look at only a few more candidates.
-                        if (length >= goodLength_ && depth > maxChain_ / 4) depth = maxChain_ / 4;
+                        if (length >= goodLength_ && depth > fewMore) depth = fewMore;
                     }
                 }
                 slot = previous_[candidate & (kChainSlots - 1)];
@@ -97,10 +105,25 @@ private:
     static constexpr unsigned kHashBits = MatchFinderTables::kHashBits;
     static constexpr std::size_t kChainSlots = MatchFinderTables::kChainSlots;
 
-    unsigned pairAt(std::size_t pos) const { return data_[pos] | data_[pos + 1] << 8; }
+    unsigned pairAt(std::size_t pos) const {
+        std::uint16_t v;
+        std::memcpy(&v, data_ + pos, 2);
+        return v;  // any byte order: the value only has to be the same for the same two bytes
+    }
 
+    // Needs 3 bytes at pos; reads a fourth when there is one (one load instead of three).
     unsigned hashAt(std::size_t pos) const {
-        const std::uint32_t v = data_[pos] | data_[pos + 1] << 8 | data_[pos + 2] << 16;
+        std::uint32_t v;
+        if (pos + 4 <= size_) {
+            std::memcpy(&v, data_ + pos, 4);
+            if constexpr (std::endian::native == std::endian::little) {
+                v &= 0xFFFFFFu;
+            } else {
+                v >>= 8;
+            }
+        } else {
+            v = data_[pos] | data_[pos + 1] << 8 | data_[pos + 2] << 16;
+        }
         return (v * 2654435761u) >> (32 - kHashBits);
     }
 
