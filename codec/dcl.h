@@ -29,8 +29,9 @@ enum class Status {
 bool isValidDictionarySize(unsigned dictionaryBytes);
 
 // The whole stream: header, tokens, end code. Level::Best searches the whole window, is several
-// times slower, and may switch to the other literal mode when that gives a smaller stream (the
-// stream records its mode); it is meant for data imploded once and exploded many times.
+// times slower, and may switch to the other literal mode or to a smaller dictionary than asked
+// for when that gives a smaller stream (the stream records both); it is meant for data imploded
+// once and exploded many times.
 // Returns an empty vector (never a valid stream) when the options are invalid or the input is
 // 4 GiB or more.
 std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,

@@ -148,6 +148,55 @@ TEST(RoundTrip, EveryModeDictionaryAndLevel) {
     }
 }
 
+// Random blocks, each sent twice in a row: every repeat lies one block back.
+Bytes repeatedBlocks(std::size_t blockSize, std::size_t blocks) {
+    std::mt19937 rng(11);
+    Bytes v;
+    for (std::size_t b = 0; b < blocks; ++b) {
+        Bytes block(blockSize);
+        for (auto& x : block) x = static_cast<std::uint8_t>(rng());
+        v.insert(v.end(), block.begin(), block.end());
+        v.insert(v.end(), block.begin(), block.end());
+    }
+    return v;
+}
+
+std::uint8_t dictionaryCodeOf(unsigned dictionaryBytes) {
+    return dictionaryBytes == 1024 ? 4 : dictionaryBytes == 2048 ? 5 : 6;
+}
+
+TEST(ImplodeBest, ChoosesTheCheapestWindowForTheRepeats) {
+    // A distance costs its code plus k low bits (k = 4, 5, 6): which window is cheapest depends
+    // on the distance, e.g. 300 back costs 10, 11 and 11 bits, 1500 back -, 12 and 13.
+    struct Case {
+        const char* name;
+        std::size_t blockSize;
+        unsigned asked;
+        std::uint8_t expectedCode;  // 0: any window up to the asked one
+    };
+    const Case cases[] = {
+        {"repeats_300_back", 300, 4096, 4},
+        {"repeats_1500_back", 1500, 4096, 5},
+        {"repeats_3000_back", 3000, 4096, 6},
+        {"never_larger_than_asked", 3000, 2048, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes input = repeatedBlocks(c.blockSize, 8);
+        const Bytes stream = implode(input, {LiteralMode::Binary, c.asked, Level::Best});
+        ASSERT_GE(stream.size(), 4u);
+        if (c.expectedCode != 0) {
+            EXPECT_EQ(stream[1], c.expectedCode);
+        }
+        EXPECT_GE(stream[1], 4);
+        EXPECT_LE(stream[1], dictionaryCodeOf(c.asked));
+        EXPECT_LE(stream.size(), implode(input, {LiteralMode::Binary, c.asked}).size());
+        Bytes out;
+        ASSERT_EQ(explode(stream, out), Status::Ok);
+        EXPECT_TRUE(out == input);
+    }
+}
+
 TEST(RoundTrip, CompressesWhatRepeats) {
     for (const auto& sample : testing::sampleCorpus()) {
         if (sample.name != "zeros" && sample.name != "text") continue;
