@@ -59,6 +59,7 @@ void runStartupSequence(TInstallerForm& form) {
                 }
             }
             setSaverPaths(run);
+            result = checkSaverName(run);
         }
     }
 

@@ -7,6 +7,7 @@
 
 #include "app/install_error.h"
 #include "package/entry_extraction.h"
+#include "package/extraction_rules.h"
 #include "package/header_position.h"
 #include "package/installer_size.h"
 #include "sys/file_operations.h"
@@ -76,4 +77,10 @@ void setSaverPaths(RunState& run) {
     run.saverName = saverNameOf(run.header);
     run.saverDataDir = run.folders.vendorDataDir + run.saverName + "\\";
     run.saverDataFilePath = run.folders.workDir + run.header.entries[kSlotSaverData].name;
+}
+
+ResultCode checkSaverName(const RunState& run) {
+    if (isSafeEntryName(run.saverName)) return kOk;
+    showInstallError(kErrUnsafeName, run.saverName);
+    return kErrUnsafeName;
 }

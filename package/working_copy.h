@@ -10,3 +10,6 @@ void setInstallerPaths(RunState& run);
 ResultCode makeWorkingCopy(const RunState& run);
 ResultCode readInstallerHeader(RunState& run);
 void setSaverPaths(RunState& run);
+// The saver name becomes a folder of its own, which a reinstall empties and a failed install
+// removes: a name that is empty or climbs out of the vendor folder is refused (reported).
+ResultCode checkSaverName(const RunState& run);

@@ -81,6 +81,21 @@ TEST_F(WorkingCopy, ReadsTheHeaderAndExtractsTheImplodeLibrary) {
     EXPECT_EQ(run_.saverDataFilePath, run_.folders.workDir + "saver.dat");
 }
 
+TEST_F(WorkingCopy, SaverNamesThatAreNoPlainFolderNameAreRefused) {
+    for (const char* name : {"", "..", ". .", "..\\..\\Windows", "a/b", "C:x"}) {
+        SCOPED_TRACE(name);
+        boxes().clear();
+        run_.saverName = name;
+        EXPECT_EQ(checkSaverName(run_), kErrUnsafeName);
+        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].text, installErrorText(kErrUnsafeName, name));
+    }
+    boxes().clear();
+    run_.saverName = "Aquarium Screen Saver";
+    EXPECT_EQ(checkSaverName(run_), kOk);
+    EXPECT_TRUE(boxes().empty());
+}
+
 TEST_F(WorkingCopy, ShortOrMissingPackages) {
     WorkingCopyBuilder builder;
     builder.add(1, "impborl.dat", 4, bytesOf("library bytes"));
