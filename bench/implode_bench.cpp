@@ -15,15 +15,7 @@
 
 #include "codec/dcl.h"
 #include "codec/explode_stream.h"
-
-extern "C" {
-unsigned int implode(unsigned int (*read)(char* buf, unsigned int* size, void* param),
-                     void (*write)(char* buf, unsigned int* size, void* param), char* workArea,
-                     void* param, unsigned int* type, unsigned int* dictSize);
-unsigned int explode(unsigned int (*read)(char* buf, unsigned int* size, void* param),
-                     void (*write)(char* buf, unsigned int* size, void* param), char* workArea,
-                     void* param);
-}
+#include "tests/codec/stormlib_api.h"
 
 namespace {
 

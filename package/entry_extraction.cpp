@@ -17,14 +17,6 @@ namespace {
 
 constexpr std::size_t kCopyBlockSize = 64 * 1024;
 
-// Looks a file up by name, whatever its attributes, the way the system's find-first does.
-bool lookUpFileSize(const std::string& path, std::int64_t& size) {
-    WIN32_FIND_DATAA data{};
-    UniqueFind find(FindFirstFileA(path.c_str(), &data));
-    if (!find.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
-}
 
 // The outcome of the writing step, with whether a failure is a file I/O error (always
 // reported here) or a code the ordinary rule decides about.

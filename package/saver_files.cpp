@@ -32,13 +32,6 @@ void showReadingError(ResultCode code) {
          kBrandPrefix + "Problem reading screen saver data file. " + systemMessageText(code)});
 }
 
-bool lookUpFileSize(const std::string& path, std::int64_t& size) {
-    WIN32_FIND_DATAA data{};
-    UniqueFind find(FindFirstFileA(path.c_str(), &data));
-    if (!find.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
-}
 
 std::string folderPartOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\:");

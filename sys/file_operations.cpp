@@ -47,6 +47,14 @@ bool folderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool lookUpFileSize(const std::string& path, std::int64_t& size) {
+    WIN32_FIND_DATAA data{};
+    UniqueFind find(::FindFirstFileA(path.c_str(), &data));
+    if (!find.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 ResultCode deleteFileClearingAttributes(const std::string& path) {
     return deleteOnce(path, kErrFileInUse);
 }

@@ -2,12 +2,16 @@
 // no state, shows nothing and returns a result code or a yes/no answer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/result_codes.h"
 
 bool fileExists(const std::string& path);    // true for files only, not folders
 bool folderExists(const std::string& path);  // true for folders only, not files
+// Looks a file up by name whatever its attributes, as the system's find-first does; false for
+// a folder or nothing.
+bool lookUpFileSize(const std::string& path, std::int64_t& size);
 
 // 0 when deleted or absent; -32 when it stays.
 ResultCode deleteFileClearingAttributes(const std::string& path);

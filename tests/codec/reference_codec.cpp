@@ -4,15 +4,8 @@
 #include <cstring>
 #include <memory>
 
-// The library exports the classic functions without declaring them in its public header.
-extern "C" {
-unsigned int implode(unsigned int (*read)(char* buf, unsigned int* size, void* param),
-                     void (*write)(char* buf, unsigned int* size, void* param), char* workArea,
-                     void* param, unsigned int* type, unsigned int* dictSize);
-unsigned int explode(unsigned int (*read)(char* buf, unsigned int* size, void* param),
-                     void (*write)(char* buf, unsigned int* size, void* param), char* workArea,
-                     void* param);
-}
+#include "tests/codec/stormlib_api.h"
+
 
 namespace dcl::reference {
 namespace {

@@ -4,19 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/e2e/launcher_record.h"
 #include "tests/fixtures/ui_robot.h"
 
 namespace {
 
-std::string tempFolder() {
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
+using e2e::noticeLine;
+using e2e::senderOf;
+using e2e::tempFolder;
+using e2e::withoutSender;
 
 // Runs the notice sender under the launcher fixture and returns the launcher's record.
 std::vector<std::string> launchAndRecord(const std::vector<std::string>& arguments) {
@@ -34,47 +33,22 @@ std::vector<std::string> launchAndRecord(const std::vector<std::string>& argumen
     robot::Process launcher;
     EXPECT_TRUE(launcher.start(command));
     EXPECT_EQ(launcher.waitForExit(60000), 0u);
-    std::vector<std::string> lines;
-    std::ifstream in(record);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::vector<std::string> lines = e2e::readLines(record);
     DeleteFileA(record.c_str());
     return lines;
-}
-
-std::string hexOf(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
-}
-
-// "copydata sender=<n> ..." without the sender, which differs from run to run.
-std::string withoutSender(const std::string& line) {
-    const std::size_t from = line.find("sender=");
-    const std::size_t to = line.find(' ', from);
-    if (from == std::string::npos || to == std::string::npos) return line;
-    return line.substr(0, from) + line.substr(to + 1);
-}
-
-std::string senderOf(const std::string& line) {
-    const std::size_t from = line.find("sender=") + 7;
-    return line.substr(from, line.find(' ', from) - from);
 }
 
 TEST(LauncherNotices, CarryTheExactBytesAndEndWithTheCloseMessage) {
     const std::vector<std::string> lines = launchAndRecord(
         {"read installer heard file", "quiet installer", "makeActiveSaver-sea.scr\\0"});
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(withoutSender(lines[0]), "copydata dwData=0 cbData=26 bytes=" +
-                                           hexOf(std::string("read installer heard file\0", 26)));
-    EXPECT_EQ(withoutSender(lines[1]),
-              "copydata dwData=0 cbData=16 bytes=" + hexOf(std::string("quiet installer\0", 16)));
+    EXPECT_EQ(withoutSender(lines[0]), noticeLine("read installer heard file"));
+    EXPECT_EQ(withoutSender(lines[1]), noticeLine("quiet installer"));
     // The notice's own NUL and the terminating one: cbData = 16 + 7 + 2.
-    EXPECT_EQ(withoutSender(lines[2]), "copydata dwData=0 cbData=25 bytes=" +
-                                           hexOf(std::string("makeActiveSaver-sea.scr\0\0", 25)));
+    EXPECT_EQ(withoutSender(lines[2]), noticeLine(std::string("makeActiveSaver-sea.scr\0", 24)));
+    EXPECT_NE(lines[0].find("cbData=26 "), std::string::npos);
+    EXPECT_NE(lines[1].find("cbData=16 "), std::string::npos);
+    EXPECT_NE(lines[2].find("cbData=25 "), std::string::npos);
     EXPECT_EQ(lines[3], "close msg=1281 wParam=0 lParam=0");
     EXPECT_EQ(lines[4], "exit 0");
 }

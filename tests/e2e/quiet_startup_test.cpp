@@ -9,43 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/launcher_record.h"
 #include "tests/fixtures/ui_robot.h"
 #include "tool/package_builder.h"
 
 namespace {
 
-std::string tempFolder() {
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
+using e2e::noticeLine;
+using e2e::tempFolder;
 
 std::vector<std::uint8_t> fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string hexOf(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
-}
-
-// A record line of the launcher fixture for a notice, the sender left out.
-std::string noticeLine(const std::string& text) {
-    const std::string data = text + '\0';
-    return "copydata dwData=0 cbData=" + std::to_string(data.size()) + " bytes=" + hexOf(data);
-}
-
-std::string withoutSender(const std::string& line) {
-    const std::size_t from = line.find("sender=");
-    const std::size_t to = line.find(' ', from);
-    if (from == std::string::npos || to == std::string::npos) return line;
-    return line.substr(0, from) + line.substr(to + 1);
 }
 
 // Packs the stub with the implode library, the one slot every start-up extracts.
@@ -80,9 +55,8 @@ std::vector<std::string> launchAndRecord(const std::string& installer,
     EXPECT_TRUE(launcher.start(command));
     // No box may appear: a quiet start-up that succeeds asks nothing.
     EXPECT_EQ(launcher.waitForExit(60000), 0u);
-    std::vector<std::string> lines;
-    std::ifstream in(record);
-    for (std::string line; std::getline(in, line);) lines.push_back(withoutSender(line));
+    std::vector<std::string> lines = e2e::readLines(record);
+    for (std::string& line : lines) line = e2e::withoutSender(line);
     DeleteFileA(record.c_str());
     return lines;
 }

@@ -5,15 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "tests/e2e/launcher_record.h"
 #include "tests/fixtures/ui_robot.h"
 
 namespace {
+
+using e2e::readLines;
+using e2e::tempFolder;
 
 constexpr int kTextId = 0xFFFF;
 constexpr char kStubCopyName[] = "slice setup.exe";
@@ -34,19 +37,6 @@ std::set<std::string> workFolders() {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-std::string tempFolder() {
-    char path[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, path);
-    return path;
-}
-
-std::vector<std::string> readLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
 }
 
 bool regexEscapeNeeded(char c) {
