@@ -211,6 +211,9 @@ ResultCode writeSaverFiles(RunState& run, SaverDataReader& reader) {
     }
 
     const std::int32_t count = result == kOk ? reader.record.dataFileCount() : 0;
+    // A file left open by an earlier attempt is used as it is ("already in use"), and a
+    // record cut short there was read without the count check of a complete one.
+    if (count < 0 || count > kMaxDataFiles) result = kErrDataFileCount;
     for (std::int32_t number = 1; number <= count && result == kOk; ++number) {
         const DataFileRecord& record = reader.table[number];
         if (record.fileName.empty()) continue;

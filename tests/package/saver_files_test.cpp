@@ -142,6 +142,25 @@ TEST_F(SaverFiles, ACountBeyondTheTableIsRefused) {
     }
 }
 
+TEST_F(SaverFiles, ARetryAfterACutRecordStaysInsideTheTable) {
+    // The record is cut after its count: the count came from the file but was never checked,
+    // and the file stays open for the next install attempt.
+    Bytes bytes = build({});
+    SaverDataRecord record;
+    record.setDataFileCount(5000);
+    std::copy(record.bytes.begin(), record.bytes.begin() + 300, bytes.begin());
+    bytes.resize(300);
+
+    EXPECT_EQ(write(bytes), kIoReadBeyondEnd);
+    EXPECT_TRUE(reader_.dataFileOpen);
+    boxes().clear();
+
+    EXPECT_EQ(writeSaverFiles(run_, reader_), kErrDataFileCount);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, "Norvale Error: Screen saver data file already in use.");
+    reader_.file.close();  // so that the test's folder can go
+}
+
 TEST_F(SaverFiles, UnsafeNamesAreRefused) {
     for (const char* name :
          {"..\\escaped.txt", "images\\..\\..\\escaped.txt", "\\escaped.txt", "C:\\escaped.txt",
