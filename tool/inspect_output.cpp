@@ -24,7 +24,7 @@ std::string installModeMeaning(std::uint8_t mode) {
 }
 
 std::string text(std::string_view ansi) {
-    return windows1252ToUtf8(ansi);
+    return printableText(ansi);
 }
 
 std::string padded(std::string value, std::size_t width) {
@@ -76,11 +76,30 @@ std::string json(std::string_view utf8) {
     return out + "\"";
 }
 
+std::string jsonText(std::string_view ansi) {
+    return json(windows1252ToUtf8(ansi));
+}
+
 std::string jsonBool(bool value) {
     return value ? "true" : "false";
 }
 
 }  // namespace
+
+std::string printableText(std::string_view ansi) {
+    std::string out;
+    for (char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += windows1252ToUtf8(std::string_view(&c, 1));
+        }
+    }
+    return out;
+}
 
 std::string describeInstaller(const InstallerView& view) {
     const InstallerHeader& h = view.header;
@@ -172,7 +191,7 @@ std::string installerJson(const InstallerView& view) {
     out += "    \"carriesFlashInstaller\": " + std::to_string(h.carriesFlashInstaller) + ",\n";
     out += "    \"flashAXInstallerVersion\": " + std::to_string(h.flashAXInstallerVersion) + ",\n";
     out += "    \"offerControlPanel\": " + std::to_string(h.offerControlPanel) + ",\n";
-    out += "    \"saverName\": " + json(text(saverNameOf(h))) + "\n";
+    out += "    \"saverName\": " + jsonText(saverNameOf(h)) + "\n";
     out += "  },\n";
     out += "  \"slots\": [";
     bool first = true;
@@ -181,14 +200,14 @@ std::string installerJson(const InstallerView& view) {
         if (s.entry.name.empty()) continue;
         out += first ? "\n" : ",\n";
         first = false;
-        out +=
-            "    {\"slot\": " + std::to_string(slot) + ", \"name\": " + json(text(s.entry.name)) +
-            ", \"kind\": " + std::to_string(s.entry.kind) + ", \"role\": " + json(slotRole(slot)) +
-            ", \"startOffset\": " + std::to_string(s.entry.startOffset) +
-            ", \"endOffset\": " + std::to_string(s.entry.endOffset) +
-            ", \"storedSize\": " + std::to_string(s.storedSize) +
-            ", \"expandedSize\": " + std::to_string(s.entry.expandedSize) +
-            ", \"compressed\": " + jsonBool(s.entry.compressed) + "}";
+        out += "    {\"slot\": " + std::to_string(slot) + ", \"name\": " + jsonText(s.entry.name) +
+               ", \"kind\": " + std::to_string(s.entry.kind) +
+               ", \"role\": " + json(slotRole(slot)) +
+               ", \"startOffset\": " + std::to_string(s.entry.startOffset) +
+               ", \"endOffset\": " + std::to_string(s.entry.endOffset) +
+               ", \"storedSize\": " + std::to_string(s.storedSize) +
+               ", \"expandedSize\": " + std::to_string(s.entry.expandedSize) +
+               ", \"compressed\": " + jsonBool(s.entry.compressed) + "}";
     }
     out += first ? "],\n" : "\n  ],\n";
     if (view.saverData) {
@@ -203,7 +222,7 @@ std::string installerJson(const InstallerView& view) {
             out += i == 0 ? "\n" : ",\n";
             out += "      {\"number\": " + std::to_string(i + 1) +
                    ", \"fileType\": " + std::to_string(f.record.fileType) +
-                   ", \"name\": " + json(text(f.record.fileName)) +
+                   ", \"name\": " + jsonText(f.record.fileName) +
                    ", \"dataOffset\": " + std::to_string(f.record.dataOffset);
             if (f.hasBlock) {
                 out += ", \"fileSize\": " + std::to_string(f.block.fileSize) +
@@ -217,7 +236,7 @@ std::string installerJson(const InstallerView& view) {
     }
     out += "  \"problems\": [";
     for (std::size_t i = 0; i < view.problems.size(); ++i) {
-        out += (i == 0 ? "" : ", ") + json(text(view.problems[i]));
+        out += (i == 0 ? "" : ", ") + jsonText(view.problems[i]);
     }
     out += "]\n}\n";
     return out;

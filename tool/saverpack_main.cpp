@@ -286,7 +286,9 @@ int runVerify(const std::vector<std::string>& args) {
         std::printf("ok\n");
         return kExitOk;
     }
-    for (const std::string& problem : view.problems) std::printf("%s\n", problem.c_str());
+    for (const std::string& problem : view.problems) {
+        std::printf("%s\n", printableText(problem).c_str());
+    }
     return kExitRefused;
 }
 

@@ -186,6 +186,19 @@ TEST(SaverpackCli, VerifyListsProblemsAndFails) {
     EXPECT_EQ(verify.exitCode, 1);
     EXPECT_NE(verify.out.find("slot 10 \"extra10.txt\": endOffset"), std::string::npos)
         << verify.out;
+
+    // A name with a NUL, an ESC and an ANSI letter: the line is printed whole, as UTF-8.
+    bytes.resize(bytes.size() + 2);
+    const std::size_t slot9 = makeSyntheticPe({.pe32Plus = true}).size() + slotOffset(9);
+    const std::string name("x\0\x1b\xE9", 4);
+    bytes[slot9] = static_cast<std::uint8_t>(name.size());
+    std::copy(name.begin(), name.end(), bytes.begin() + slot9 + 1);
+    ASSERT_TRUE(writeFileBytes(folder.path() / "named.exe", bytes, error));
+    const CliRun named = saverpack(folder, "verify " + dir + "/named.exe");
+    EXPECT_EQ(named.exitCode, 1);
+    EXPECT_NE(named.out.find("slot 9 \"x\\x00\\x1B\xC3\xA9\": the name contains"),
+              std::string::npos)
+        << named.out;
 }
 
 #ifdef SIZE_PROBE_PE32
