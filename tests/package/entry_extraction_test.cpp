@@ -74,7 +74,9 @@ TEST_F(EntryExtraction, ADestinationInUseIsKeptUnlessItIsTheEngine) {
         {2, "Saver.scr", "system\\", kErrSaverInUse},
         {7, "licence.rtf", "work\\", kOk},
         {7, "helper.DLL", "work\\", kOk},  // not ".dll": the retrying delete
+        {2, "helper.ocx", "system\\", kOk},
     };
+    run_.osCode = 7;  // an old file that stays is not copied to the native system folder
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = root_ + c.folder + c.name;
@@ -87,6 +89,7 @@ TEST_F(EntryExtraction, ADestinationInUseIsKeptUnlessItIsTheEngine) {
             EXPECT_EQ(extract(7), c.result);
         }
         EXPECT_EQ(readFile(path), bytesOf("old"));
+        EXPECT_FALSE(exists(run_.folders.sysNativeDir + c.name));
         EXPECT_TRUE(boxes().empty());
     }
 }
