@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -112,6 +113,29 @@ int fileError(const std::string& message) {
     return kExitFileError;
 }
 
+// Unreadable files named by the manifest are file errors, the rest refusals. Judged by where a
+// line comes from, not by its words: a key or a file name may say "cannot" too.
+bool hasFileProblem(const std::string& lines) {
+    for (std::size_t at = 0; at < lines.size();) {
+        std::size_t end = lines.find('\n', at);
+        if (end == std::string::npos) end = lines.size();
+        const std::string_view line(lines.data() + at, end - at);
+        at = end + 1;
+        // The manifest file itself.
+        if (line.starts_with("cannot ") || line.starts_with("\"")) return true;
+        // "[slots.N] file: ...", "[slots.8.saverData] settings: ..." or "... folder: ...".
+        if (!line.starts_with("[slots.")) continue;
+        const std::size_t close = line.find("] ");
+        if (close == std::string_view::npos) continue;
+        const std::string_view rest = line.substr(close + 2);
+        if (rest.starts_with("file: ") || rest.starts_with("settings: ") ||
+            rest.starts_with("folder: ")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool wantsHelp(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") return true;
@@ -174,7 +198,8 @@ int runBuild(const std::vector<std::string>& args) {
     if (!readFileBytes(stubFile, stub, error)) return fileError("stub: " + error);
 
     Manifest manifest;
-    if (!std::filesystem::is_regular_file(manifestPath)) {
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(manifestPath, code)) {
         return fileError("cannot read manifest \"" + manifestPath + "\"");
     }
     if (!loadManifest(manifestPath, manifest, error, progress)) {
@@ -184,12 +209,7 @@ int runBuild(const std::vector<std::string>& args) {
             std::fprintf(stderr, "  %s\n", error.substr(at, end - at).c_str());
             at = end == std::string::npos ? end : end + 1;
         }
-        // Unreadable files named by the manifest are file errors, the rest refusals.
-        return error.find("cannot") != std::string::npos ||
-                       error.find("is not a file") != std::string::npos ||
-                       error.find("does not exist") != std::string::npos
-                   ? kExitFileError
-                   : kExitRefused;
+        return hasFileProblem(error) ? kExitFileError : kExitRefused;
     }
 
     BuildOptions options;
@@ -214,7 +234,6 @@ int runBuild(const std::vector<std::string>& args) {
         std::filesystem::remove(partial, ignored);
         return fileError(error);
     }
-    std::error_code code;
     std::filesystem::rename(partial, target, code);
     if (code) {
         std::filesystem::remove(partial, code);

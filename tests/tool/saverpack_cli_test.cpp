@@ -156,6 +156,30 @@ TEST(SaverpackCli, RefusalsAndExitCodes) {
     EXPECT_EQ(notStub.exitCode, 3);
     EXPECT_NE(notStub.err.find("stub: not a Windows program"), std::string::npos) << notStub.err;
     EXPECT_EQ(saverpack(valid, "build " + validDir + "/missing.toml -o x.exe").exitCode, 3);
+    // A manifest that is a loop of links: a file error, not an abort.
+    std::filesystem::create_symlink("loop-b.toml", valid.path() / "loop-a.toml");
+    std::filesystem::create_symlink("loop-a.toml", valid.path() / "loop-b.toml");
+    EXPECT_EQ(saverpack(valid, "build " + validDir + "/loop-a.toml -o x.exe").exitCode, 3);
+
+    // Whether a manifest's problem is a file error depends on where it comes from, not on its
+    // words.
+    const struct {
+        const char* manifest;
+        int exitCode;
+    } manifestCases[] = {
+        {"saverName = \"x\"\ncannot = 1\n", 1},
+        {"saverName = \"x\"\n[slots.7]\nfile = \"cannot.txt\"\nkind = 1\n", 3},
+        {"saverName = \"x\"\n[slots.8]\nname = \"d.dat\"\nkind = 7\n"
+         "[slots.8.saverData]\nfolder = \"no-such-folder\"\n",
+         3},
+    };
+    for (const auto& c : manifestCases) {
+        SCOPED_TRACE(c.manifest);
+        valid.write("case.toml", c.manifest);
+        const CliRun run = saverpack(valid, "build " + validDir + "/case.toml -o " + validDir +
+                                                "/case.exe --stub " + validDir + "/stub.exe");
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    }
     EXPECT_EQ(saverpack(folder, "").exitCode, 2);
     EXPECT_EQ(saverpack(folder, "frobnicate").exitCode, 2);
     EXPECT_EQ(saverpack(folder, "build " + dir + "/manifest.toml").exitCode, 2);  // no -o
