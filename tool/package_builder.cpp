@@ -97,8 +97,11 @@ bool buildInstaller(const Manifest& manifest, std::span<const std::uint8_t> stub
                                "\": the implode library must be stored; nothing could explode it "
                                "before it is extracted");
         }
-        const auto more = headerProblems(header, recordPointer, slotLabel);
-        problems.insert(problems.end(), more.begin(), more.end());
+        // The checks see the names as the package holds them (ANSI); the lines go back to the
+        // author in the manifest's UTF-8, like every other refusal.
+        for (const std::string& line : headerProblems(header, recordPointer, slotLabel)) {
+            problems.push_back(windows1252ToUtf8(line));
+        }
         if (!problems.empty()) {
             error = joined(problems);
             return false;

@@ -114,6 +114,12 @@ TEST(PackageChecks, RefusesWhatTheStubWouldFailOnOrBeHarmedBy) {
         {"saver name empty", [](Manifest& m) { m.saverName.clear(); }, "saverName \"\" is empty"},
         {"saver name path", [](Manifest& m) { m.saverName = "..\\Windows"; },
          "it names the saver's folder"},
+        {"names shown as written",
+         [](Manifest& m) {
+             m.slots[7]->name = "caf\xC3\xA9.txt";
+             m.slots[7]->kind = 8;
+         },
+         "[slots.7] \"caf\xC3\xA9.txt\": kind 8 has no destination"},
         {"entry name not ANSI", [](Manifest& m) { m.slots[7]->name = "\xCE\xA9.txt"; },
          "[slots.7] \"\xCE\xA9.txt\": the name has characters the ANSI code page"},
         {"preview copy needs installer.swf",
