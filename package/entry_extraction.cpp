@@ -18,11 +18,11 @@ namespace {
 constexpr std::size_t kCopyBlockSize = 64 * 1024;
 
 
-// The outcome of the writing step, with whether a failure is a file I/O error (always
-// reported here) or a code the ordinary rule decides about.
+// The outcome of the writing step, with whether a failure is always reported here (a file I/O
+// error, a destination that cannot be created) or left to the ordinary rule.
 struct WriteOutcome {
     ResultCode result = kOk;
-    bool ioError = false;
+    bool alwaysReport = false;
 };
 
 WriteOutcome ioFailure(ResultCode code) {
@@ -46,11 +46,13 @@ WriteOutcome explodeEntry(const RunState& run, FileStream& stream, const Package
     }
     if (got != buffer.size()) return {kErrShortRead};
 
-    // Its result is not judged: the file left behind is.
-    compressor.ExplodeToFile(destination, buffer.data(), static_cast<std::int32_t>(storedSize));
+    // The file left behind is judged, not the library's result; but a destination that could
+    // not even be created is reported with its path, as a stored entry's would be.
+    const ResultCode exploded =
+        compressor.ExplodeToFile(destination, buffer.data(), static_cast<std::int32_t>(storedSize));
 
     std::int64_t size = 0;
-    if (!lookUpFileSize(destination, size)) return {kErrFileMissing};
+    if (!lookUpFileSize(destination, size)) return {kErrFileMissing, exploded != kOk};
     written = true;
     if (size != entry.expandedSize) return {kErrExplodedSize};
     return {};
@@ -143,7 +145,7 @@ ResultCode extractEntry(RunState& run, FileStream& stream, int slot, bool showPr
             entry.compressed ? explodeEntry(run, stream, entry, path, storedSize, written)
                              : copyStoredEntry(stream, path, storedSize, written);
         result = outcome.result;
-        alwaysReport = outcome.ioError;
+        alwaysReport = outcome.alwaysReport;
     }
 
     if (result == kErrFileInUse) return kOk;  // the old file stays and counts as extracted

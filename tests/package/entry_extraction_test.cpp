@@ -219,12 +219,15 @@ TEST_F(EntryExtraction, ImplodedEntries) {
     EXPECT_FALSE(exists(path));
     EXPECT_TRUE(boxes().empty());  // not a ".dll": the caller reports
 
-    // A destination that cannot be created: the library's box, then no file to find.
+    // A destination that cannot be created: the library's box, then no file to find, which
+    // is reported with the destination's path.
     run_.header.entries[7].kind = 1;
     run_.saverDataDir = root_ + "no such folder\\";
     EXPECT_EQ(extract(7), kErrFileMissing);
-    ASSERT_EQ(boxes().size(), 1u);
+    ASSERT_EQ(boxes().size(), 2u);
     EXPECT_EQ(boxes()[0].text.rfind("Zip Error: ", 0), 0u);
+    EXPECT_EQ(boxes()[1].text,
+              installErrorText(kErrFileMissing, run_.saverDataDir + "movie.swf"));
 }
 
 TEST_F(EntryExtraction, PreviewIsRenamedForPictureModes) {
