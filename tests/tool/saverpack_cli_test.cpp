@@ -266,8 +266,26 @@ TEST(PePatch, SyntheticHeadersAndDamagedOnes) {
     storeLittleEndian32(badLfanew, 0x3C, 0x7FFFFFF0);
     auto cutTable = makeSyntheticPe();
     cutTable.resize(0x80 + 4 + 20 + 224 + 40);
+    // The synthetic stub's second section header (.instsz) and its raw data pointer.
+    const std::size_t sizeSection = 0x80 + 4 + 20 + 224 + 40;
+    auto changed = [](std::size_t at, std::uint32_t value, std::size_t cutTo = 0) {
+        auto program = makeSyntheticPe();
+        storeLittleEndian32(program, at, static_cast<std::int32_t>(value));
+        if (cutTo != 0) program.resize(cutTo);
+        return program;
+    };
+    const std::size_t size = makeSyntheticPe().size();
     const Case cases[] = {
         {{'M', 'Z'}, "no MZ header"},
+        {changed(0x3C, 0xFFFFFFFF), "no PE signature"},
+        {changed(0x3C, static_cast<std::uint32_t>(size - 4)), "no PE signature"},
+        {changed(0x3C, 0x80, 0x80 + 10), "no PE signature"},  // cut inside the COFF header
+        {changed(0x80 + 24, 0), "neither PE32 nor PE32+"},
+        {changed(0x80 + 20, 0xFFFF), "section table runs past the end"},
+        {changed(0x80 + 6, 0xFFFF), "section table runs past the end"},
+        {changed(sizeSection + 20, static_cast<std::uint32_t>(size)), "holds no 4-byte value"},
+        {changed(sizeSection + 20, static_cast<std::uint32_t>(size - 2)), "holds no 4-byte value"},
+        {changed(sizeSection + 20, 0xFFFFFFFE), "holds no 4-byte value"},
         {badLfanew, "no PE signature"},
         {cutTable, "section table runs past the end"},
         {makeSyntheticPe({.sizeSectionName = ""}), "has no .instsz section"},
