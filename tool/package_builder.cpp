@@ -141,7 +141,7 @@ bool buildInstaller(const Manifest& manifest, std::span<const std::uint8_t> stub
             output.clear();
             return false;
         }
-        if (form.bytes.size() > kMaxFileSize - output.size()) {
+        if (output.size() > kMaxFileSize || form.bytes.size() > kMaxFileSize - output.size()) {
             error = label + ": the installer would pass the 2 GiB that its 32-bit offsets allow";
             output.clear();
             return false;
