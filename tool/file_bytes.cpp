@@ -1,6 +1,7 @@
 #include "tool/file_bytes.h"
 
 #include <fstream>
+#include <limits>
 
 std::string utf8Of(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
@@ -19,6 +20,11 @@ bool readFileBytes(const std::filesystem::path& path, std::vector<std::uint8_t>&
     const auto size = std::filesystem::file_size(path, code);
     if (!in || code) {
         error = "cannot open \"" + utf8Of(path) + "\"";
+        return false;
+    }
+    // A 32-bit build would otherwise wrap the size of a file of 4 GiB or more and read a part.
+    if (size > std::numeric_limits<std::size_t>::max() / 2) {
+        error = "\"" + utf8Of(path) + "\" is too large to read";
         return false;
     }
     bytes.resize(static_cast<std::size_t>(size));
