@@ -17,13 +17,17 @@
 namespace {
 
 // The header's install mode, unless "/q" asks for quiet mode; every "/q" is reported.
-void readCommandLine(RunState& run) {
+// Returns whether "/q" was given.
+bool readCommandLine(RunState& run) {
     run.displayMode = run.header.installMode;
+    bool quietFromCommandLine = false;
     for (const std::string& parameter : commandLineParameters(GetCommandLineA())) {
         if (!isQuietSwitch(parameter)) continue;
         run.displayMode = kDisplayQuiet;
         notifyLauncher("quiet installer");
+        quietFromCommandLine = true;
     }
+    return quietFromCommandLine;
 }
 
 }  // namespace
@@ -31,6 +35,7 @@ void readCommandLine(RunState& run) {
 void runStartupSequence(TInstallerForm& form) {
     RunState& run = form.run();
     ResultCode result = kOk;
+    bool quietFromCommandLine = false;
     {
         HourglassCursor hourglass;
         installerFlags() = {};
@@ -49,7 +54,7 @@ void runStartupSequence(TInstallerForm& form) {
 
         if (result == kOk) {
             notifyLauncher("read installer heard file");
-            readCommandLine(run);
+            quietFromCommandLine = readCommandLine(run);
             // From here on the preparation window covers the start-up work, unless quiet.
             if (TpreparingInstallWnd* preparing = preparingInstallWnd()) {
                 if (form.quiet()) {
@@ -68,7 +73,12 @@ void runStartupSequence(TInstallerForm& form) {
         form.close();
         Application::instance().terminate();
     } else if (form.quiet()) {
-        // Quiet mode never shows the form: the run ends here.
+        // Quiet mode never shows the form: the run ends here. A package that asks for quiet
+        // mode itself leaves the control panel to its launcher; whoever passed "/q" decides
+        // about that on its own.
+        if (run.header.offerControlPanel != 0 && !quietFromCommandLine) {
+            notifyLauncher("openScreenSaverControlPanel");
+        }
         form.close();
         Application::instance().terminate();
     }

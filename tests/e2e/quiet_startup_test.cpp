@@ -24,9 +24,10 @@ std::vector<std::uint8_t> fileBytes(const std::string& path) {
 }
 
 // Packs the stub with the implode library, the one slot every start-up extracts.
-std::string writeInstaller(std::uint8_t installMode) {
+std::string writeInstaller(std::uint8_t installMode, std::uint8_t offerControlPanel) {
     Manifest manifest;
     manifest.installMode = installMode;
+    manifest.offerControlPanel = offerControlPanel;
     manifest.saverName = "Quiet Sea";
     manifest.slots[kSlotImplodeLibrary] =
         SlotInput{"impborl.dat", 4, fileBytes(NRV_IMPBORL_DLL), {}};
@@ -34,8 +35,7 @@ std::string writeInstaller(std::uint8_t installMode) {
     options.checkPackage = false;  // slots a quiet start-up does not reach stay empty
     std::vector<std::uint8_t> installer;
     std::string error;
-    EXPECT_TRUE(buildInstaller(manifest, fileBytes(NRV_INSTALLER_STUB), installer, error,
-                               options))
+    EXPECT_TRUE(buildInstaller(manifest, fileBytes(NRV_INSTALLER_STUB), installer, error, options))
         << error;
     const std::string path = tempFolder() + "quiet sea setup.exe";
     std::ofstream(path, std::ios::binary)
@@ -65,21 +65,39 @@ TEST(QuietStartup, EveryQuietSwitchIsReportedAndTheRunEndsCleanly) {
     struct Case {
         const char* what;
         std::uint8_t installMode;
+        std::uint8_t offerControlPanel;
         std::vector<std::string> arguments;
         std::vector<std::string> expected;
     };
     const std::string readHeader = noticeLine("read installer heard file");
     const std::string quiet = noticeLine("quiet installer");
+    const std::string openPanel = noticeLine("openScreenSaverControlPanel");
     const std::string closed = "close msg=1281 wParam=0 lParam=0";
     const Case cases[] = {
-        {"/q twice, in both cases", 1, {"/q", "/Q"},
+        {"/q twice, in both cases",
+         1,
+         0,
+         {"/q", "/Q"},
          {readHeader, quiet, quiet, closed, "exit 0"}},
-        {"quiet from the header", 4, {}, {readHeader, closed, "exit 0"}},
-        {"a longer switch is not /q", 4, {"/quiet"}, {readHeader, closed, "exit 0"}},
+        {"quiet from the header", 4, 0, {}, {readHeader, closed, "exit 0"}},
+        {"a longer switch is not /q", 4, 0, {"/quiet"}, {readHeader, closed, "exit 0"}},
+        // The control panel is the launcher's to open only when the package itself asked for
+        // quiet mode; "/q" means the launcher decides on its own.
+        {"quiet from the header, panel offered",
+         4,
+         1,
+         {},
+         {readHeader, openPanel, closed, "exit 0"}},
+        {"/q with the panel offered", 1, 1, {"/q"}, {readHeader, quiet, closed, "exit 0"}},
+        {"/q and quiet from the header, panel offered",
+         4,
+         1,
+         {"/q"},
+         {readHeader, quiet, closed, "exit 0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string installer = writeInstaller(c.installMode);
+        const std::string installer = writeInstaller(c.installMode, c.offerControlPanel);
         EXPECT_EQ(launchAndRecord(installer, c.arguments), c.expected);
         DeleteFileA(installer.c_str());
     }
