@@ -24,11 +24,12 @@ std::vector<std::uint8_t> fileBytes(const std::string& path) {
 }
 
 // Packs the stub with the implode library, the one slot every start-up extracts.
-std::string writeInstaller(std::uint8_t installMode, std::uint8_t offerControlPanel) {
+std::string writeInstaller(std::uint8_t installMode, std::uint8_t offerControlPanel,
+                           const std::string& saverName = "Quiet Sea") {
     Manifest manifest;
     manifest.installMode = installMode;
     manifest.offerControlPanel = offerControlPanel;
-    manifest.saverName = "Quiet Sea";
+    manifest.saverName = saverName;
     manifest.slots[kSlotImplodeLibrary] =
         SlotInput{"impborl.dat", 4, fileBytes(NRV_IMPBORL_DLL), {}};
     BuildOptions options;
@@ -101,6 +102,55 @@ TEST(QuietStartup, EveryQuietSwitchIsReportedAndTheRunEndsCleanly) {
         EXPECT_EQ(launchAndRecord(installer, c.arguments), c.expected);
         DeleteFileA(installer.c_str());
     }
+}
+
+// Without "/q" the preparation window comes on screen once the header has been read, and stays
+// there through a failure that follows: centred on the primary screen, with the entry's text.
+TEST(ShownStartup, AFailureAfterTheHeaderIsShownOverTheCentredPreparationWindow) {
+    // A saver name that would leave the vendor folder ends the start-up right after the header.
+    const std::string installer = writeInstaller(1, 1, "..");
+    const std::string record = tempFolder() + "shown launcher record.txt";
+    DeleteFileA(record.c_str());
+    robot::Process launcher;
+    ASSERT_TRUE(launcher.start(robot::quoted(robot::windowsPathOf(NRV_LAUNCHER_FIXTURE)) + ' ' +
+                               robot::quoted(record) + ' ' + robot::quoted(installer)));
+
+    HWND box = robot::waitForMessageBox("Error");
+    ASSERT_NE(box, nullptr);
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    robot::WindowQuery preparingQuery;
+    preparingQuery.className = "TpreparingInstallWnd";
+    preparingQuery.processId = process;
+    HWND preparing = robot::findWindow(preparingQuery);
+    ASSERT_NE(preparing, nullptr);
+    EXPECT_EQ(robot::dialogItemText(preparing, 0xFFFF), "Preparing installation...");
+    const RECT where = robot::windowRect(preparing);
+    const int width = where.right - where.left;
+    const int height = where.bottom - where.top;
+    EXPECT_EQ(where.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(where.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    const RECT client = robot::clientRect(preparing);
+    EXPECT_EQ(client.right, 264);
+    EXPECT_EQ(client.bottom, 91);
+
+    // The name's own box, then the start-up's message for the same code.
+    robot::pressButton(box, IDABORT);
+    ASSERT_TRUE(robot::waitForWindowGone(box));
+    HWND closing = robot::waitForMessageBox("Error", process, box);
+    ASSERT_NE(closing, nullptr);
+    EXPECT_EQ(robot::dialogItemText(closing, 0xFFFF),
+              "Installer file is corrupted. Norvale Error: -533. ");
+    robot::pressButton(closing, IDABORT);
+
+    EXPECT_EQ(launcher.waitForExit(60000), 0u);
+    std::vector<std::string> lines = e2e::readLines(record);
+    for (std::string& line : lines) line = e2e::withoutSender(line);
+    // A failed start-up that is not quiet leaves the control panel alone.
+    EXPECT_EQ(lines, (std::vector<std::string>{noticeLine("read installer heard file"),
+                                               "close msg=1281 wParam=0 lParam=0", "exit 0"}));
+    DeleteFileA(record.c_str());
+    DeleteFileA(installer.c_str());
 }
 
 }  // namespace
