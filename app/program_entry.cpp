@@ -42,9 +42,13 @@ int runInstallerProgram(HINSTANCE instance) {
     RunState run;
     TInstallerForm form(run);
     installerForm = &form;
-    if (form.create() && !form.closed()) {
-        ShowWindow(form.hwnd(), SW_SHOW);
+    if (!form.create()) {
+        // No form, no way for the user to end the run: end it now.
+        installerForm = nullptr;
+        setPreparingInstallWnd(nullptr);
+        return 1;
     }
+    if (!form.closed()) ShowWindow(form.hwnd(), SW_SHOW);
 
     application.run();
     installerForm = nullptr;

@@ -9,8 +9,9 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEPREFIX=$NRV_WINE_DIR/prefix
 export HOME=$NRV_WINE_DIR/home
-# No Mono or Gecko download prompts while the prefix boots.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko download prompts while the prefix boots, and no debugger window when a
+# program crashes: a crash then ends the process at once instead of hanging the test.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
 # A booted template is kept between runs; every run works on a fresh copy of it.
 wine_prepare_prefix() {
