@@ -17,10 +17,9 @@ void removeStartupShortcut() {
     if (length == 0 || length >= sizeof path) return;
 
     const std::string startup = getSpecialFolderPath(kCsidlStartup);
-    if (startup.empty()) return;  // without the folder there is nothing safe to delete
-
     std::uint32_t crc = 0;
     if (!crc32OfText(std::string(path, length), crc)) return;
+    if (startup.empty()) return;  // without the folder there is nothing safe to delete
 
     deleteFileClearingAttributes(withTrailingBackslash(startup) + startupShortcutName(crc));
 }
